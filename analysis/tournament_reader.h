@@ -1,0 +1,36 @@
+// TournamentReader: the tournament of one BWS file in its detected format.
+// It holds one summary per section, ordered by section number, with the
+// format and the tournament's name, and writes them as the JSON report.
+#pragma once
+
+#include <iosfwd>
+#include <map>
+#include <string>
+
+#include "analysis/section_info.h"
+#include "platform/cstring.h"
+#include "schema/import_type.h"
+
+class TournamentReader {
+  public:
+    // An empty tournament of the given format.
+    explicit TournamentReader(eImportType importType);
+
+    // Reads the whole tournament from the database into this object. True on
+    // success; false with the reason appended to errorText.
+    bool Read(CString& errorText);
+
+    // Writes the report to standard output. formatErrors is written as
+    // "FormatErrors". Converts TourName in place. Returns false when the JSON
+    // writer failed (what was written stays written).
+    bool WriteReport(int formatErrors);
+    // The same, to the given stream.
+    bool WriteReport(int formatErrors, std::ostream& out);
+
+    std::map<int, CBWS_SectionInfo> Sections;
+    // When false, a section whose rounds do not play the same boards at every
+    // table fails the read. A run leaves it true.
+    bool AllowNonBarometer = true;
+    eImportType ImportType;
+    std::string TourName;
+};

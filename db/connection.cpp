@@ -1,0 +1,120 @@
+#include "db/connection.h"
+
+#include <cstring>
+#include <map>
+
+#include "db/error_check.h"
+#include "platform/unnamed_mutex.h"
+#include "platform/win32_types.h"
+#include "run/process_names.h"
+
+namespace {
+
+// Created in this order before main runs; destroyed in reverse at exit, after
+// CloseAllConnections has run as an exit handler.
+std::map<DWORD, SQLHDBC> connectionTable;
+UnnamedMutex databaseMutex;
+SQLHENV environment = SQL_NULL_HENV;
+
+constexpr const char* kDriverPart =
+    "; DRIVER={Microsoft Access Driver (*.mdb)}; ExtendedAnsiSQL=1;";
+constexpr SQLSMALLINT kConnectOutputSize = 2048;
+
+// Holds the database mutex for one scope.
+class DatabaseLock {
+  public:
+    DatabaseLock() { databaseMutex.Wait(); }
+    ~DatabaseLock() { databaseMutex.Release(); }
+    DatabaseLock(const DatabaseLock&) = delete;
+    DatabaseLock& operator=(const DatabaseLock&) = delete;
+};
+
+// Makes the environment on first use; false when it cannot be made.
+bool EnsureEnvironment() {
+    if (environment != SQL_NULL_HENV) return true;
+    if (SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment) == SQL_ERROR) {
+        environment = SQL_NULL_HENV;
+        return false;
+    }
+    SQLRETURN code = SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION,
+                                   reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    if (!ODBCErrorCheck(environment, SQL_HANDLE_ENV, code, true)) {
+        SQLFreeHandle(SQL_HANDLE_ENV, environment);
+        environment = SQL_NULL_HENV;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string BuildConnectionString(const std::string& path) {
+    if (path.find_first_of(";{}") == std::string::npos) return "DBQ=" + path + kDriverPart;
+    std::string braced = "{";
+    for (char c : path) {
+        braced += c;
+        if (c == '}') braced += '}';
+    }
+    braced += '}';
+    return "DBQ=" + braced + kDriverPart;
+}
+
+char* getConnectionString(char* buffer) {
+    const std::string text = BuildConnectionString(getFileName());
+    if (text.size() >= kConnectionStringSize) {
+        buffer[0] = '\0';
+    } else {
+        std::memcpy(buffer, text.c_str(), text.size() + 1);
+    }
+    return buffer;
+}
+
+SQLHDBC GetConnection() {
+    const DWORD thread = GetCurrentThreadId();
+    {
+        DatabaseLock lock;
+        auto found = connectionTable.find(thread);
+        if (found != connectionTable.end()) return found->second;
+    }
+
+    // Built without a bound, so that a long path is connected as it stands
+    // instead of being cut to another file's name.
+    const std::string connectionString = BuildConnectionString(getFileName());
+    SQLHDBC connection = SQL_NULL_HDBC;
+    {
+        DatabaseLock lock;
+        if (!EnsureEnvironment()) return SQL_NULL_HDBC;
+        SQLRETURN code = SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection);
+        if (!ODBCErrorCheck(environment, SQL_HANDLE_ENV, code, true)) return SQL_NULL_HDBC;
+    }
+
+    SQLCHAR output[kConnectOutputSize];
+    std::string input = connectionString;
+    SQLRETURN code =
+        SQLDriverConnect(connection, nullptr, reinterpret_cast<SQLCHAR*>(input.data()), SQL_NTS,
+                         output, kConnectOutputSize, nullptr, SQL_DRIVER_NOPROMPT);
+    if (!ODBCErrorCheck(connection, SQL_HANDLE_DBC, code, true)) {
+        // The handle is of no further use; freeing it keeps repeated
+        // attempts from piling up handles.
+        SQLFreeHandle(SQL_HANDLE_DBC, connection);
+        return SQL_NULL_HDBC;
+    }
+
+    DatabaseLock lock;
+    connectionTable[thread] = connection;
+    return connection;
+}
+
+void CloseAllConnections() {
+    DatabaseLock lock;
+    for (auto& entry : connectionTable) {
+        if (entry.second == SQL_NULL_HDBC) continue;
+        SQLDisconnect(entry.second);
+        SQLFreeHandle(SQL_HANDLE_DBC, entry.second);
+    }
+    connectionTable.clear();
+    if (environment != SQL_NULL_HENV) {
+        SQLFreeHandle(SQL_HANDLE_ENV, environment);
+        environment = SQL_NULL_HENV;
+    }
+}

@@ -1,0 +1,12 @@
+// The conversion of a tournament name from Windows-1252 to the text the
+// report carries: blanks trimmed, the Scandinavian and Latin-1 accented
+// letters in their UTF-8 form.
+#pragma once
+
+#include <string>
+
+// Trims leading and trailing white space (as isspace counts it), then
+// replaces, in table order, each listed Windows-1252 letter by its UTF-8
+// form. A c-cedilla becomes "c " and a letter followed by the acute accent
+// sign the letter and a blank. Other bytes are kept as they are.
+void ConvertTourName(std::string& name);

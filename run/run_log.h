@@ -1,0 +1,17 @@
+// The run's message channel: every message goes to standard output and is
+// appended to the run log "VLM_Log.txt" in the working directory, exactly as
+// given (no time stamp, no prefix, no line end added).
+#pragma once
+
+#include <string>
+
+// Name of the run log, relative to the working directory.
+extern const char* const kRunLogName;
+
+// Writes the message to standard output, then appends it to the run log.
+// A log that cannot be opened is skipped silently.
+void WriteLog(std::string message);
+
+// WriteLog, then ends the process through the orderly exit with status 0,
+// so that the registered exit handlers run.
+[[noreturn]] void ExitWithLog(std::string message);

@@ -1,0 +1,186 @@
+// Runs the built controller as a club scoring program would, in an empty
+// directory, and checks what it writes and how it ends.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kBanner = "Vellamo controller Release Version 1.1 starting ...\n";
+const std::string kWorking =
+    "Controller working. Please ignore if ACBLscore reports, that the remote server could not "
+    "be loaded.\n";
+const std::string kNoFormat = "Failed to match bws to a known format";
+
+struct RunResult {
+    std::string output;
+    int status = -1;
+};
+
+class ControllerRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/vellamo-e2e-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        directory_ = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + directory_ + "'").c_str()); }
+
+    // Runs the controller in the test's directory with the given arguments.
+    RunResult Run(const std::vector<std::string>& arguments) {
+        int pipeEnds[2];
+        EXPECT_EQ(pipe(pipeEnds), 0);
+        pid_t child = fork();
+        if (child == 0) {
+            dup2(pipeEnds[1], 1);
+            close(pipeEnds[0]);
+            close(pipeEnds[1]);
+            if (chdir(directory_.c_str()) != 0) _exit(127);
+            std::vector<char*> argv;
+            std::string program = VELLAMO_EXECUTABLE;
+            argv.push_back(program.data());
+            std::vector<std::string> copies = arguments;
+            for (std::string& argument : copies) argv.push_back(argument.data());
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+        close(pipeEnds[1]);
+        RunResult result;
+        char buffer[4096];
+        ssize_t got;
+        while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+            result.output.append(buffer, got);
+        close(pipeEnds[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return result;
+    }
+
+    std::string Path(const std::string& name) const { return directory_ + "/" + name; }
+    std::string Log() const {
+        std::ifstream in(Path("VLM_Log.txt"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    void MakeFile(const std::string& name, const std::string& bytes = "not a database\n") {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    static std::string Argument(const std::string& path) { return "\\f:[" + path + "]"; }
+
+    std::string directory_;
+};
+
+TEST_F(ControllerRun, NoArgumentAsksForTheFileNameAndExitsWithOne) {
+    RunResult run = Run({});
+    EXPECT_EQ(run.output, kBanner + "First argument must be the BWS file name.\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(Log(), run.output);
+}
+
+TEST_F(ControllerRun, EightCharacterArgumentIsRefused) {
+    const std::string argument = "\\f:[abc]";
+    ASSERT_EQ(argument.size(), 8u);
+    MakeFile("abc");
+    RunResult run = Run({argument});
+    EXPECT_EQ(run.output, kBanner + "Using " + argument + "\n" +
+                              "Invalid File Name. Must start with '\\f:[' \n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(Log(), run.output);
+}
+
+TEST_F(ControllerRun, NineCharacterArgumentGivesAFourCharacterPath) {
+    const std::string argument = "\\f:[abcd]";
+    MakeFile("abcd");
+    RunResult run = Run({argument, "ignored second argument"});
+    EXPECT_EQ(run.output, kBanner + "Using " + argument + "\n" + kWorking + kNoFormat);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Log(), run.output);
+}
+
+TEST_F(ControllerRun, MissingFileEndsWithoutALineEnd) {
+    const std::string argument = Argument(Path("absent.bws"));
+    RunResult run = Run({argument});
+    EXPECT_EQ(run.output, kBanner + "Using " + argument + "\n" + "File does not exist");
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(ControllerRun, DirectoryIsNotAnOpenableFile) {
+    ASSERT_EQ(mkdir(Path("club.bws").c_str(), 0755), 0);
+    RunResult run = Run({Argument(Path("club.bws"))});
+    EXPECT_EQ(run.output.substr(run.output.size() - 19), "File does not exist");
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(ControllerRun, ExistingFileReachesTheChoiceOfFormat) {
+    MakeFile("club.bws");
+    const std::string argument = Argument(Path("club.bws"));
+    RunResult run = Run({argument});
+    EXPECT_EQ(run.output, kBanner + "Using " + argument + "\n" + kWorking + kNoFormat);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Log(), run.output);
+}
+
+TEST_F(ControllerRun, PrefixAndClosingCharacterAreDroppedWhateverTheyAre) {
+    MakeFile("club.bws");
+    // A bare path loses its first four and its last character.
+    RunResult bare = Run({Path("club.bws")});
+    EXPECT_NE(bare.output.find("File does not exist"), std::string::npos);
+    // Any four characters and any last character frame the path.
+    RunResult framed = Run({"XXXX" + Path("club.bws") + "X"});
+    EXPECT_NE(framed.output.find(kWorking), std::string::npos);
+}
+
+TEST_F(ControllerRun, UnwritableLogChangesNothingOnStandardOutput) {
+    ASSERT_EQ(mkdir(Path("VLM_Log.txt").c_str(), 0755), 0);
+    MakeFile("club.bws");
+    const std::string argument = Argument(Path("club.bws"));
+    RunResult run = Run({argument});
+    EXPECT_EQ(run.output, kBanner + "Using " + argument + "\n" + kWorking + kNoFormat);
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(ControllerRun, LogGrowsAcrossRunsAndMessagesRunOn) {
+    MakeFile("club.bws");
+    RunResult first = Run({Argument(Path("club.bws"))});
+    RunResult second = Run({Argument(Path("club.bws"))});
+    EXPECT_EQ(Log(), first.output + second.output);
+    EXPECT_NE(Log().find(kNoFormat + kBanner), std::string::npos);
+}
+
+TEST_F(ControllerRun, LongestArgumentIsAcceptedAndOneMoreIsRefused) {
+    // 2047 characters fit the argument buffer with its terminator.
+    std::string longest = "\\f:[" + std::string(2042, 'a') + "]";
+    ASSERT_EQ(longest.size(), 2047u);
+    RunResult accepted = Run({longest});
+    EXPECT_EQ(accepted.output, kBanner + "Using " + longest + "\n" + "File does not exist");
+    EXPECT_EQ(accepted.status, 0);
+
+    std::string tooLong = longest + "b";
+    RunResult refused = Run({tooLong});
+    EXPECT_EQ(refused.output, kBanner + "Using " + tooLong + "\n" +
+                                  "Invalid File Name. Must be shorter than 2048 characters \n");
+    EXPECT_EQ(refused.status, 1);
+}
+
+TEST_F(ControllerRun, TheBwsFileIsNeverWritten) {
+    MakeFile("club.bws", "Standard Jet DB");
+    struct stat before;
+    ASSERT_EQ(stat(Path("club.bws").c_str(), &before), 0);
+    Run({Argument(Path("club.bws"))});
+    struct stat after;
+    ASSERT_EQ(stat(Path("club.bws").c_str(), &after), 0);
+    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#!/bin/sh
+# Installs the Debian packages that building and testing Vellamo need, when
+# they are missing. With --windows it also installs the mingw-w64 cross
+# compiler used to build vellamo.exe.
+set -eu
+
+packages="cmake g++ make libboost-dev unixodbc-dev unixodbc mdbtools-dev mdbtools \
+googletest libgtest-dev libbenchmark-dev binutils"
+if [ "${1:-}" = "--windows" ]; then
+    packages="$packages g++-mingw-w64-x86-64"
+fi
+
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+echo "Installing:$missing"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
