@@ -1,0 +1,43 @@
+#include "jetwriter/long_value_writer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "jetwriter/little_endian.h"
+
+namespace jetwriter {
+namespace {
+
+constexpr size_t kChainLinkSize = 4;
+constexpr size_t kChainChunkSize = kMaxRowSize - kChainLinkSize;
+
+}  // namespace
+
+LongValueWriter::LongValueWriter(PageImage* image) : pages_(image, kLongValueOwner) {}
+
+MemoReference LongValueWriter::Store(const uint8_t* data, size_t length) {
+    MemoReference reference;
+    if (length <= kMaxRowSize) {
+        reference.lengthAndFlags = static_cast<uint32_t>(length) | kMemoSingleLongValueRow;
+        reference.rowPointer = pages_.AddRow(data, length);
+        return reference;
+    }
+    // The chain is stored last chunk first, so that every chunk knows where
+    // its successor went; readers follow the pointers, not the page order.
+    const size_t chunkCount = (length + kChainChunkSize - 1) / kChainChunkSize;
+    std::vector<uint8_t> row(kMaxRowSize);
+    uint32_t next = 0;
+    for (size_t chunk = chunkCount; chunk-- > 0;) {
+        const size_t start = chunk * kChainChunkSize;
+        const size_t size = std::min(kChainChunkSize, length - start);
+        StoreU32(row.data(), next);
+        std::memcpy(row.data() + kChainLinkSize, data + start, size);
+        next = pages_.AddRow(row.data(), kChainLinkSize + size);
+    }
+    reference.lengthAndFlags = static_cast<uint32_t>(length);
+    reference.rowPointer = next;
+    return reference;
+}
+
+}  // namespace jetwriter

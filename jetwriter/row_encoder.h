@@ -1,0 +1,51 @@
+// RowEncoder: checks one row of values against its table's columns and
+// builds the row's Jet 4 bytes: column count, fixed-length area, variable
+// data, the table of variable-column offsets and the null mask. Memo data
+// stays in the row while it is short (kInRowMemoLimit bytes) and the row
+// still fits a page; otherwise it goes to long-value pages.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "jetwriter/database.h"
+#include "jetwriter/long_value_writer.h"
+#include "jetwriter/table_layout.h"
+
+namespace jetwriter {
+
+// Encoded memo data up to this many bytes stays in its row when room allows.
+constexpr size_t kInRowMemoLimit = 256;
+
+class RowEncoder {
+  public:
+    // columns and longValues must outlive the encoder; the layout is copied.
+    RowEncoder(const std::vector<Column>& columns, LongValueWriter* longValues);
+    RowEncoder(const RowEncoder&) = delete;
+    RowEncoder& operator=(const RowEncoder&) = delete;
+
+    // Checks row against the columns (the rules listed in database.h) and, when
+    // it passes, stores its long memo data and returns an empty string; the
+    // row's bytes are then in row_bytes() until the next Encode. Otherwise
+    // returns what is wrong, naming the column, and stores nothing.
+    std::string Encode(const std::vector<Value>& row);
+
+    const std::vector<uint8_t>& row_bytes() const { return rowBytes_; }
+
+  private:
+    std::string CheckAndPlaceFixed(size_t column, const Value& value);
+    std::string CheckAndEncodeVariable(size_t column, const Value& value);
+
+    const std::vector<Column>& columns_;
+    TableLayout layout_;
+    LongValueWriter* longValues_;
+    std::u16string utf16_;
+    std::vector<std::vector<uint8_t>> variableData_;  // by variable index
+    std::vector<uint16_t> variableOffsets_;
+    std::vector<uint8_t> nullMask_;
+    std::vector<uint8_t> rowBytes_;
+};
+
+}  // namespace jetwriter

@@ -1,0 +1,41 @@
+// The table definition (TDEF) of a Jet 4 table: a header with the row count
+// and the row pointers of the table's usage maps, one 25-byte entry per
+// column, the column names in UTF-16LE, and an empty list of long-value
+// usage maps. A definition longer than a page continues on further
+// definition pages, each linked from the one before.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "jetwriter/database.h"
+#include "jetwriter/page_image.h"
+#include "jetwriter/table_layout.h"
+
+namespace jetwriter {
+
+struct TableDefinitionFields {
+    bool systemTable = false;
+    uint32_t rowCount = 0;
+    uint32_t usageMap = 0;      // row pointer of the map of the data pages
+    uint32_t freeSpaceMap = 0;  // row pointer of the free-space map
+};
+
+// The definition as one stream of bytes laid out as on its first page (the
+// page header included); bytes beyond the first page go to continuation
+// pages. columns and layout must belong together.
+std::vector<uint8_t> BuildTableDefinition(const std::vector<Column>& columns,
+                                          const TableLayout& layout,
+                                          const TableDefinitionFields& fields);
+
+// How many pages a definition of definitionSize bytes (as built above) takes.
+uint32_t TableDefinitionPageCount(size_t definitionSize);
+
+// Writes definition on pages firstPage, firstPage + 1, ... (as many as
+// TableDefinitionPageCount says), which must exist in image, with page
+// headers, free space and next-page links.
+void StoreTableDefinition(const std::vector<uint8_t>& definition, uint32_t firstPage,
+                          PageImage* image);
+
+}  // namespace jetwriter
