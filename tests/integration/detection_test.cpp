@@ -1,0 +1,235 @@
+// Format detection on real files: every format's layout, and the edge cases
+// of the comparison rules.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "run/format_choice.h"
+#include "schema/format_catalogue.h"
+#include "schema/format_detection.h"
+#include "tests/integration/integration_env.h"
+
+namespace {
+
+using jetwriter::ColumnType;
+
+// The SQL type a driver reports for a column written with this declaration.
+short ReportedType(const BWSbase::ColumnDesc& column) {
+    if (column.kind == BWSbase::Text && column.size > 255) return SQL_LONGVARCHAR;
+    return column.sqlType;
+}
+
+bool Exempt(const std::string& upper) {
+    if (upper == "USEBWSSETTINGS") return true;
+    for (const char* prefix : {"SHUTDOWN", "AUTOSHUTDOWN", "BM2", "CUSTOM", "WINNERS",
+                               "EXTERNALUPDATE", "SUSPICIOUSCONTRACT"}) {
+        if (upper.rfind(prefix, 0) == 0) return true;
+    }
+    return false;
+}
+
+// The score a format gets on a file laid out in another format, worked out
+// from the comparison rules on the two formats' declarations.
+unsigned ExpectedScore(eImportType tested, eImportType fileFormat) {
+    unsigned score = 0;
+    for (BwsTable table : kDetectionTables) {
+        const char layout = LayoutOf(tested, table);
+        if (layout == '-') continue;
+        const std::string name = TableName(table);
+        if (name == "PlayerNames" || name == "HandRecord" || name == "Settings" ||
+            name == "Tables" || name == "Section") {
+            continue;
+        }
+        auto record = MakeRecord(table, layout);
+        const char fileLayout = LayoutOf(fileFormat, table);
+        std::unique_ptr<BWSbase> inFile =
+            fileLayout == '-' ? nullptr : MakeRecord(table, fileLayout);
+        const int returned = inFile ? inFile->ColumnCount() : 0;
+        if ((tested == US4_BWS || tested == US5_BWS) && name == "PlayerNumbers" &&
+            record->ColumnCount() == 5 && returned == 4) {
+            continue;
+        }
+        if (record->ColumnCount() > returned) score += record->ColumnCount() - returned;
+        if (!inFile) continue;
+        for (const auto& [upper, column] : inFile->columns) {
+            if (Exempt(upper)) continue;
+            auto declared = record->columns.find(upper);
+            const short reported = ReportedType(column);
+            if (declared == record->columns.end() ||
+                (declared->second.sqlType != reported &&
+                 !(declared->second.sqlType == SQL_INTEGER && reported == SQL_SMALLINT) &&
+                 !(declared->second.sqlType == SQL_SMALLINT && reported == SQL_INTEGER))) {
+                ++score;
+                break;
+            }
+        }
+    }
+    return score;
+}
+
+eImportType ExpectedFormat(eImportType fileFormat) {
+    for (int number = kFirstImportType; number <= kLastImportType; ++number) {
+        if (ExpectedScore(static_cast<eImportType>(number), fileFormat) == 0) {
+            return static_cast<eImportType>(number);
+        }
+    }
+    ADD_FAILURE() << "no format accepts its own layout " << fileFormat;
+    return fileFormat;
+}
+
+struct Detection {
+    bool ran = false;
+    CString errorText;
+    unsigned counters[3] = {0, 0, 0};
+};
+
+Detection Detect(eImportType format) {
+    Detection detection;
+    detection.ran = DetectFormat(format, detection.errorText, detection.counters);
+    return detection;
+}
+
+bool ChosenFormat(eImportType* chosen) {
+    std::map<eImportType, unsigned> scores;
+    for (eImportType format : kFormatTryOrder) {
+        Detection detection = Detect(format);
+        scores[format] = ScoreDetection(detection.ran, detection.counters);
+    }
+    return ChooseFormat(scores, chosen);
+}
+
+class DetectionTest : public ::testing::Test {
+  protected:
+    TemporaryFolder folder_;
+};
+
+TEST_F(DetectionTest, EveryLayoutIsRecognisedAsTheLowestFormatThatAcceptsIt) {
+    for (int number = kFirstImportType; number <= kLastImportType; ++number) {
+        const auto format = static_cast<eImportType>(number);
+        WriteAndUse(BwsFixture(format), folder_.Path(std::string(FormatName(format)) + ".bws"));
+        eImportType chosen = US0_BWS;
+        ASSERT_TRUE(ChosenFormat(&chosen)) << FormatName(format);
+        EXPECT_EQ(chosen, ExpectedFormat(format)) << "file laid out as " << FormatName(format);
+    }
+}
+
+TEST_F(DetectionTest, OwnLayoutScoresZeroAndLowerClassesWin) {
+    // A lower format of one class accepts the file too, and the lower number wins.
+    const std::pair<eImportType, eImportType> cases[] = {{DK1_BWS, US0_BWS}, {US2_BWS, US0_BWS},
+                                                         {AU2_BWS, US1_BWS}, {US5_BWS, US4_BWS},
+                                                         {SW3_BWS, SW0_BWS}, {SW4_BWS, SW0_BWS}};
+    for (const auto& [layout, reported] : cases) {
+        EXPECT_EQ(ExpectedFormat(layout), reported) << FormatName(layout);
+    }
+}
+
+TEST_F(DetectionTest, NoConnectionMakesEveryTestFail) {
+    UseDatabase(folder_.Path("missing.bws"));
+    testing::internal::CaptureStdout();
+    Detection detection = Detect(US0_BWS);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(detection.ran);
+    EXPECT_EQ(std::string(detection.errorText), "Missing connection to DB\n");
+    EXPECT_EQ(detection.counters[0] + detection.counters[1] + detection.counters[2], 0u);
+    EXPECT_NE(printed.find("[INFO] State:"), std::string::npos);
+}
+
+TEST_F(DetectionTest, MissingSettingsIsOnlyAProbe) {
+    BwsFixture fixture(US0_BWS);
+    fixture.DropTable("Settings");
+    WriteAndUse(fixture, folder_.Path("no-settings.bws"));
+    Detection detection = Detect(US0_BWS);
+    EXPECT_TRUE(detection.ran);
+    EXPECT_EQ(ScoreDetection(detection.ran, detection.counters), 0u);
+}
+
+TEST_F(DetectionTest, MissingIntermediateDataCostsTheWholeLayout) {
+    BwsFixture fixture(US0_BWS);
+    fixture.DropTable("IntermediateData");
+    WriteAndUse(fixture, folder_.Path("no-intermediate.bws"));
+    testing::internal::CaptureStdout();
+    Detection us0 = Detect(US0_BWS);
+    Detection uk0 = Detect(UK0_BWS);
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(us0.ran);
+    EXPECT_EQ(us0.counters[2], 21u);
+    // UK0 has no IntermediateData table, so its count does not change.
+    BwsFixture whole(US0_BWS);
+    WriteAndUse(whole, folder_.Path("whole.bws"));
+    Detection uk0Whole = Detect(UK0_BWS);
+    EXPECT_EQ(uk0.counters[2], uk0Whole.counters[2]);
+}
+
+TEST_F(DetectionTest, ExternalUpdateFitsLayoutAAndShortensLayoutF) {
+    BwsFixture fixture(DK0_BWS);  // ReceivedData layout A
+    fixture.AddColumn("ReceivedData", jetwriter::MakeColumn("ExternalUpdate", ColumnType::kYesNo));
+    WriteAndUse(fixture, folder_.Path("external-update.bws"));
+    testing::internal::CaptureStdout();
+    Detection dk0 = Detect(DK0_BWS);
+    Detection sw2 = Detect(SW2_BWS);  // ReceivedData layout F
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(ScoreDetection(dk0.ran, dk0.counters), 0u);
+
+    BwsFixture plain(DK0_BWS);
+    WriteAndUse(plain, folder_.Path("plain.bws"));
+    testing::internal::CaptureStdout();
+    Detection sw2Plain = Detect(SW2_BWS);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(sw2Plain.counters[2] - sw2.counters[2], 1u);  // 24 - 22 instead of 24 - 21
+}
+
+TEST_F(DetectionTest, UndeclaredColumnCostsEveryFormatOne) {
+    BwsFixture fixture(DK0_BWS);
+    fixture.AddColumn("ReceivedData", jetwriter::MakeTextColumn("Notes", 50));
+    WriteAndUse(fixture, folder_.Path("notes.bws"));
+    testing::internal::CaptureStdout();
+    Detection dk0 = Detect(DK0_BWS);
+    Detection us0 = Detect(US0_BWS);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(dk0.counters[1], 1u);
+    EXPECT_GE(us0.counters[1], 1u);
+}
+
+TEST_F(DetectionTest, Us4AcceptsFourPlayerNumberColumnsWhateverTheirNames) {
+    BwsFixture fixture(US4_BWS);
+    fixture.DropColumn("PlayerNumbers", "Name");
+    fixture.AddColumn("PlayerNumbers", jetwriter::MakeColumn("Anything", ColumnType::kDouble));
+    fixture.DropColumn("PlayerNumbers", "Number");
+    WriteAndUse(fixture, folder_.Path("us4-four.bws"));
+    Detection four = Detect(US4_BWS);
+    EXPECT_EQ(ScoreDetection(four.ran, four.counters), 0u);
+
+    BwsFixture three(US4_BWS);
+    three.DropColumn("PlayerNumbers", "Name");
+    three.DropColumn("PlayerNumbers", "Number");
+    WriteAndUse(three, folder_.Path("us4-three.bws"));
+    Detection shortened = Detect(US4_BWS);
+    EXPECT_EQ(shortened.counters[2], 2u);
+    EXPECT_EQ(shortened.counters[1], 0u);
+}
+
+TEST_F(DetectionTest, TableNamesInCapitalsAreFound) {
+    BwsFixture fixture(US0_BWS);
+    fixture.RenameTable("Section", "SECTION");
+    fixture.RenameTable("RoundData", "ROUNDDATA");
+    WriteAndUse(fixture, folder_.Path("capitals.bws"));
+    Detection detection = Detect(US0_BWS);
+    EXPECT_TRUE(detection.ran) << std::string(detection.errorText);
+    EXPECT_EQ(ScoreDetection(detection.ran, detection.counters), 0u);
+}
+
+TEST_F(DetectionTest, LongWhereIntegerIsDeclaredPassesButByteDoesNot) {
+    BwsFixture asLong(US0_BWS);
+    asLong.Retype("RoundData", "Section", ColumnType::kLongInteger);
+    WriteAndUse(asLong, folder_.Path("long.bws"));
+    Detection widened = Detect(US0_BWS);
+    EXPECT_EQ(ScoreDetection(widened.ran, widened.counters), 0u);
+
+    BwsFixture asByte(US0_BWS);
+    asByte.Retype("RoundData", "Section", ColumnType::kByte);
+    WriteAndUse(asByte, folder_.Path("byte.bws"));
+    Detection narrowed = Detect(US0_BWS);
+    EXPECT_EQ(narrowed.counters[1], 1u);
+}
+
+}  // namespace

@@ -1,0 +1,216 @@
+// Whole runs of the built controller on real files: the bundled sample, runs
+// that end in each kind of message, and the file left untouched.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "tests/integration/integration_env.h"
+
+namespace {
+
+using jetwriter::Value;
+
+const std::string kBanner = "Vellamo controller Release Version 1.1 starting ...\n";
+const std::string kWorking =
+    "Controller working. Please ignore if ACBLscore reports, that the remote server could not "
+    "be loaded.\n";
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string SectionObject(const std::vector<std::pair<const char*, std::string>>& values) {
+    std::string text = "        {\n";
+    for (size_t i = 0; i < values.size(); ++i) {
+        text +=
+            std::string("            \"") + values[i].first + "\": \"" + values[i].second + "\"";
+        text += i + 1 < values.size() ? ",\n" : "\n";
+    }
+    return text + "        }";
+}
+
+class WholeRunTest : public ::testing::Test {
+  protected:
+    // Runs the controller on path in the test's folder. Checks that the file
+    // is left byte for byte as it was, with its modification time.
+    std::string RunOn(const std::string& path, int* status) {
+        const std::string before = ReadWhole(path);
+        struct stat statBefore {};
+        stat(path.c_str(), &statBefore);
+        const std::string output = RunCommand(
+            "cd '" + folder_.path() + "' && '" VELLAMO_EXECUTABLE "' '\\f:[" + path + "]'", status);
+        struct stat statAfter {};
+        stat(path.c_str(), &statAfter);
+        EXPECT_EQ(ReadWhole(path), before) << "the BWS file changed";
+        EXPECT_EQ(statAfter.st_mtim.tv_sec, statBefore.st_mtim.tv_sec);
+        EXPECT_EQ(statAfter.st_mtim.tv_nsec, statBefore.st_mtim.tv_nsec);
+        return output;
+    }
+    std::string Prefix(const std::string& path) const {
+        return kBanner + "Using \\f:[" + path + "]\n" + kWorking;
+    }
+    std::string Log() const { return ReadWhole(folder_.Path("VLM_Log.txt")); }
+
+    TemporaryFolder folder_;
+};
+
+TEST_F(WholeRunTest, SampleEveningIsReportedWhole) {
+    const std::string path = folder_.Path("club-evening.bws");
+    int made = -1;
+    RunCommand("'" BWSMAKE_EXECUTABLE "' '" VELLAMO_SOURCE_DIR "/examples/club-evening.jdesc' '" +
+                   path + "'",
+               &made);
+    ASSERT_EQ(made, 0);
+    int status = -1;
+    const std::string output = RunOn(path, &status);
+    const std::string mitchell = SectionObject({{"Section", "1"},
+                                                {"SectionName", "A"},
+                                                {"Tables", "9"},
+                                                {"Rounds", "9"},
+                                                {"LowBoard", "1"},
+                                                {"HighBoard", "27"},
+                                                {"BoardsPerRound", "3"},
+                                                {"BoardsNeeded", "27"},
+                                                {"Pairs", "18"},
+                                                {"Teams", "18"},
+                                                {"First", "false"},
+                                                {"Barometer", "false"},
+                                                {"UnsortedRounds", "false"},
+                                                {"Transformable", "true"},
+                                                {"Team", "false"},
+                                                {"Halfs", "1"},
+                                                {"Individual", "false"},
+                                                {"Ignore", "false"},
+                                                {"MovementType", "0"},
+                                                {"PlayerNamesRead", "36"},
+                                                {"ReceivedDataRead", "243"},
+                                                {"HandRecordsRead", "27"}});
+    const std::string howell = SectionObject({{"Section", "2"},
+                                              {"SectionName", "B"},
+                                              {"Tables", "6"},
+                                              {"Rounds", "11"},
+                                              {"LowBoard", "1"},
+                                              {"HighBoard", "22"},
+                                              {"BoardsPerRound", "2"},
+                                              {"BoardsNeeded", "22"},
+                                              {"Pairs", "12"},
+                                              {"Teams", "12"},
+                                              {"First", "false"},
+                                              {"Barometer", "true"},
+                                              {"UnsortedRounds", "false"},
+                                              {"Transformable", "true"},
+                                              {"Team", "false"},
+                                              {"Halfs", "1"},
+                                              {"Individual", "false"},
+                                              {"Ignore", "false"},
+                                              {"MovementType", "1"},
+                                              {"PlayerNamesRead", "24"},
+                                              {"ReceivedDataRead", "132"},
+                                              {"HandRecordsRead", "22"}});
+    const std::string report =
+        "{\n"
+        "    \"DBformat\": \"6\",\n"
+        "    \"DBformatName\": \"DK0_BWS\",\n"
+        "    \"ToolVersion\": \"1.01\",\n"
+        "    \"FormatErrors\": \"0\",\n"
+        "    \"SectionCount\": \"2\",\n"
+        "    \"TourName\": \"H\xC3\xB8stturnering p\xC3\xA5 Caf\xC3\xA9 \xC3\x85nden\",\n"
+        "    \"Sections\": [\n" +
+        mitchell + ",\n" + howell + "\n    ]\n}\n";
+    EXPECT_EQ(output, Prefix(path) + report);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Log(), Prefix(path));  // the report goes to standard output only
+}
+
+TEST_F(WholeRunTest, FailedReadEndsWithTheReadersMessage) {
+    BwsFixture fixture(US0_BWS);
+    for (int table : {1, 2}) {
+        fixture.AddRow("RoundData", {{"Section", Value::Integer(1)},
+                                     {"Table", Value::Integer(table)},
+                                     {"Round", Value::Integer(1)},
+                                     {"NSPair", Value::Integer(table)},
+                                     {"EWPair", Value::Integer(table + 2)},
+                                     {"LowBoard", Value::Integer(1)},
+                                     {"HighBoard", Value::Integer(table)}});
+    }
+    const std::string path = folder_.Path("uneven.bws");
+    ASSERT_EQ(fixture.Write(path), "");
+    int status = -1;
+    const std::string output = RunOn(path, &status);
+    const std::string message = "Only support for the same number of boards per round\n";
+    EXPECT_EQ(output, Prefix(path) + message);
+    EXPECT_EQ(Log(), Prefix(path) + message);
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(WholeRunTest, SectionsStoredInDescendingOrderAreReportedAscending) {
+    BwsFixture fixture(SC0_BWS);
+    for (int section : {3, 2, 1}) {
+        fixture.AddRow("Section", {{"ID", Value::Integer(section)},
+                                   {"Letter", Value::Text(std::string(1, 'A' + section - 1))},
+                                   {"Tables", Value::Integer(1)}});
+        fixture.AddRow("RoundData", {{"Section", Value::Integer(section)},
+                                     {"Table", Value::Integer(1)},
+                                     {"Round", Value::Integer(1)},
+                                     {"NSPair", Value::Integer(1)},
+                                     {"EWPair", Value::Integer(2)},
+                                     {"LowBoard", Value::Integer(1)},
+                                     {"HighBoard", Value::Integer(1)}});
+    }
+    fixture.AddRow("Session", {{"Name", Value::Text("  Fr\u00e9d\u00e9ric's \u00df-Cup ")}});
+    const std::string path = folder_.Path("descending.bws");
+    ASSERT_EQ(fixture.Write(path), "");
+    int status = -1;
+    const std::string output = RunOn(path, &status);
+    // AU4_BWS (26) declares ReceivedData without the two columns that SC0_BWS
+    // adds, and both are exempt, so the lower number takes the file.
+    EXPECT_NE(output.find("\"DBformat\": \"26\""), std::string::npos) << output;
+    const size_t first = output.find("\"Section\": \"1\"");
+    const size_t third = output.find("\"Section\": \"3\"");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_LT(first, third);
+    // Letters of the table become UTF-8; the sharp s stays one Windows-1252 byte.
+    EXPECT_NE(output.find("\"TourName\": \"Fr\xC3\xA9"
+                          "d\xC3\xA9"
+                          "ric's \xDF-Cup\""),
+              std::string::npos);
+}
+
+TEST_F(WholeRunTest, FilesThatAreNotBwsDatabasesMatchNoFormat) {
+    BwsFixture unrelated;
+    unrelated.database.created = 46000;
+    unrelated.Table("Members").columns.push_back(
+        jetwriter::MakeColumn("ID", jetwriter::ColumnType::kLongInteger));
+    ASSERT_EQ(unrelated.Write(folder_.Path("members.mdb")), "");
+    std::ofstream(folder_.Path("empty.bws")).close();
+    std::ofstream(folder_.Path("text.bws")) << "Standard Jet DB, or so it says\n";
+
+    for (const char* name : {"members.mdb", "empty.bws", "text.bws"}) {
+        const std::string path = folder_.Path(name);
+        int status = -1;
+        const std::string output = RunOn(path, &status);
+        const std::string prefix = Prefix(path);
+        const std::string end = "Failed to match bws to a known format";
+        ASSERT_GE(output.size(), prefix.size() + end.size()) << name;
+        EXPECT_EQ(output.substr(0, prefix.size()), prefix) << name;
+        EXPECT_EQ(output.substr(output.size() - end.size()), end) << name;
+        // In between: only the driver's diagnostics, three lines each.
+        const std::string middle =
+            output.substr(prefix.size(), output.size() - prefix.size() - end.size());
+        size_t at = 0;
+        while (at < middle.size()) {
+            for (const char* start : {"[INFO] State:", "\tCode:", "\tMsg:"}) {
+                ASSERT_EQ(middle.compare(at, std::strlen(start), start), 0) << name << middle;
+                at = middle.find('\n', at) + 1;
+                ASSERT_NE(at, 0u);
+            }
+        }
+        EXPECT_EQ(status, 0);
+    }
+}
+
+}  // namespace
