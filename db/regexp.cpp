@@ -31,7 +31,7 @@ inline bool isWordChar(char c) {
     return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_';
 }
 
-// Ends a literal run after the current character.
+// A literal run stops before these (they are operators or the end).
 inline bool endsRun(char c) {
     switch (c) {
         case '^':
@@ -86,8 +86,8 @@ Regexp::Regexp(const Regexp& other) : programSize(other.programSize) {
     const std::size_t bytes = blockBytes(programSize);
     void* block = std::malloc(bytes);
     if (block == nullptr) return;
+    compiled = new (block) regexp();
     std::memcpy(block, static_cast<const void*>(other.compiled), bytes);
-    compiled = static_cast<regexp*>(block);
     // mustText points into the program: keep it pointing into our own block.
     if (other.compiled->mustText != nullptr) {
         compiled->mustText =

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -211,6 +213,49 @@ TEST_F(WholeRunTest, FilesThatAreNotBwsDatabasesMatchNoFormat) {
         }
         EXPECT_EQ(status, 0);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WholeRunTest, ConnectionsAreClosedWhenTheRunExits) {
+    // A driver manager trace shows every call the run makes; the last ones
+    // must disconnect and free the connection and the environment.
+    const char* system = std::getenv("ODBCSYSINI");
+    ASSERT_NE(system, nullptr);
+    const std::string traced = folder_.Path("traced");
+    ASSERT_EQ(mkdir(traced.c_str(), 0755), 0);
+    std::ofstream(traced + "/odbcinst.ini")
+        << ReadWhole(std::string(system) + "/odbcinst.ini")
+        << "\n[ODBC]\nTrace=Yes\nTraceFile=" << folder_.Path("trace.log") << "\n";
+    BwsFixture fixture(US0_BWS);
+    const std::string path = folder_.Path("traced.bws");
+    ASSERT_EQ(fixture.Write(path), "");
+    int status = -1;
+    RunCommand("cd '" + folder_.path() + "' && ODBCSYSINI='" + traced +
+                   "' '" VELLAMO_EXECUTABLE "' '\\f:[" + path + "]'",
+               &status);
+    EXPECT_EQ(status, 0);
+    const std::string trace = ReadWhole(folder_.Path("trace.log"));
+    // One connection for the whole run: its entry appears once.
+    const size_t connect = trace.find("[SQLDriverConnect.c]");
+    ASSERT_NE(connect, std::string::npos) << "no trace written";
+    size_t connects = 0;
+    for (size_t at = trace.find("][SQLDriverConnect.c]["); at != std::string::npos;
+         at = trace.find("][SQLDriverConnect.c][", at + 1)) {
+        if (trace.compare(trace.find('\n', at) + 1, 8, "\t\tEntry:") == 0) ++connects;
+    }
+    EXPECT_EQ(connects, 1u);
+    // At the end: disconnect, free the connection, then free the environment.
+    const size_t disconnect = trace.rfind("[SQLDisconnect.c]");
+    ASSERT_NE(disconnect, std::string::npos);
+    const size_t freeConnection = trace.find("Handle Type = 2", disconnect);
+    const size_t freeEnvironment = trace.find("Handle Type = 1", disconnect);
+    EXPECT_NE(freeConnection, std::string::npos);
+    EXPECT_NE(freeEnvironment, std::string::npos);
+    EXPECT_LT(freeConnection, freeEnvironment);
+    EXPECT_EQ(trace.find("[SQLExecDirect.c]", disconnect), std::string::npos);
 }
 
 }  // namespace
