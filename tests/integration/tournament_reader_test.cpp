@@ -230,6 +230,17 @@ TEST_F(TournamentReaderTest, FormatsWithoutPlayersOrSession) {
     EXPECT_EQ(Section(1).PlayerNamesRead, 0);
 }
 
+TEST_F(TournamentReaderTest, Us5ReadsTheSessionButNoPlayers) {
+    BwsFixture fixture(US5_BWS);
+    fixture.AddRow("Session", {{"Name", Value::Text("Read")}});
+    AddHowell(fixture, 1);
+    fixture.DropTable("PlayerNumbers");
+    fixture.AddRow("ReceivedData", {{"Section", Value::Integer(1)}});
+    ASSERT_TRUE(ReadAs(fixture, US5_BWS)) << Error();
+    EXPECT_EQ(reader_->TourName, "Read");
+    EXPECT_EQ(Section(1).ReceivedDataRead, 0);
+}
+
 TEST_F(TournamentReaderTest, FailuresEndTheReadWithTheirMessage) {
     struct Case {
         const char* what;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/integration/format_model.h"
 #include "tests/integration/integration_env.h"
 
 namespace {
@@ -256,6 +257,182 @@ TEST_F(WholeRunTest, ConnectionsAreClosedWhenTheRunExits) {
     EXPECT_NE(freeEnvironment, std::string::npos);
     EXPECT_LT(freeConnection, freeEnvironment);
     EXPECT_EQ(trace.find("[SQLExecDirect.c]", disconnect), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+std::string EmptyReport(eImportType format) {
+    return std::string("{\n    \"DBformat\": \"") + std::to_string(format) +
+           "\",\n    \"DBformatName\": \"" + FormatName(format) +
+           "\",\n    \"ToolVersion\": \"1.01\",\n    \"FormatErrors\": \"0\",\n"
+           "    \"SectionCount\": \"0\",\n    \"TourName\": \"\",\n    \"Sections\": \"\"\n}\n";
+}
+
+TEST_F(WholeRunTest, EveryLayoutIsReportedAsTheFormatTheRulesChoose) {
+    for (int number = kFirstImportType; number <= kLastImportType; ++number) {
+        const auto layout = static_cast<eImportType>(number);
+        const std::string path = folder_.Path(std::string(FormatName(layout)) + ".bws");
+        ASSERT_EQ(BwsFixture(layout).Write(path), "");
+        int status = -1;
+        const std::string output = RunOn(path, &status);
+        const std::string expected = EmptyReport(ExpectedFormat(layout));
+        EXPECT_EQ(output.substr(0, Prefix(path).size()), Prefix(path)) << FormatName(layout);
+        ASSERT_GE(output.size(), expected.size());
+        EXPECT_EQ(output.substr(output.size() - expected.size()), expected) << FormatName(layout);
+        EXPECT_EQ(status, 0);
+    }
+}
+
+void AddRound(BwsFixture& fixture, int section, int table, int round, int ns, int ew, int low,
+              int high) {
+    fixture.AddRow("RoundData", {{"Section", Value::Integer(section)},
+                                 {"Table", Value::Integer(table)},
+                                 {"Round", Value::Integer(round)},
+                                 {"NSPair", Value::Integer(ns)},
+                                 {"EWPair", Value::Integer(ew)},
+                                 {"LowBoard", Value::Integer(low)},
+                                 {"HighBoard", Value::Integer(high)}});
+}
+
+TEST_F(WholeRunTest, ReadFailuresReachableByARunEndItWithTheirMessage) {
+    struct Case {
+        const char* what;
+        eImportType format;
+        void (*build)(BwsFixture&);
+        const char* message;
+    };
+    const Case cases[] = {
+        {"duplicate round and table", US0_BWS,
+         [](BwsFixture& f) {
+             AddRound(f, 1, 1, 1, 1, 2, 1, 2);
+             AddRound(f, 1, 1, 1, 3, 4, 3, 4);
+         },
+         "Duplicate entries in RBT\n"},
+        {"section row without round data", US0_BWS,
+         [](BwsFixture& f) {
+             AddRound(f, 1, 1, 1, 1, 2, 1, 2);
+             f.AddRow("Section", {{"ID", Value::Integer(4)}, {"Tables", Value::Integer(1)}});
+         },
+         "Error looking up section number 4\n"},
+        {"same meeting twice", DK0_BWS,
+         [](BwsFixture& f) {
+             AddRound(f, 1, 1, 1, 1, 2, 1, 2);
+             AddRound(f, 1, 2, 1, 1, 2, 3, 4);
+         },
+         "Some pairs playing in two places at the same time\n"},
+        {"pair at two tables", DK0_BWS,
+         [](BwsFixture& f) {
+             AddRound(f, 1, 1, 2, 1, 2, 1, 2);
+             AddRound(f, 1, 2, 2, 1, 5, 3, 4);
+         },
+         "Pair 1 is playing the same cards 3 twice \n"},
+        {"one board per round over fewer ranges", DK0_BWS,
+         [](BwsFixture& f) {
+             AddRound(f, 1, 1, 1, 1, 1, 1, 1);
+             AddRound(f, 1, 2, 1, 2, 2, 1, 1);
+             AddRound(f, 1, 1, 2, 1, 2, 1, 1);
+             AddRound(f, 1, 2, 2, 2, 1, 1, 1);
+         },
+         "Distribution range is sick"},
+        {"more than 2500 boards", US0_BWS,
+         [](BwsFixture& f) {
+             for (int round = 1; round <= 3; ++round) AddRound(f, 1, 1, round, 1, 2, 1, 900);
+         },
+         "More than 2500 boards in total - 2700 is not currently supported\n"},
+    };
+    for (const Case& c : cases) {
+        BwsFixture fixture(c.format);
+        c.build(fixture);
+        const std::string path = folder_.Path("failing.bws");
+        ASSERT_EQ(fixture.Write(path), "");
+        std::remove(folder_.Path("VLM_Log.txt").c_str());
+        int status = -1;
+        const std::string output = RunOn(path, &status);
+        EXPECT_EQ(output, Prefix(path) + c.message) << c.what;
+        EXPECT_EQ(Log(), Prefix(path) + c.message) << c.what;
+        EXPECT_EQ(status, 0);
+    }
+}
+
+TEST_F(WholeRunTest, ReaderVariantsReportWhatTheyRead) {
+    // One Mitchell-numbered section with a player, a result and a hand, read
+    // by a format of each variant. (A US5_BWS file is reported as US4_BWS, so
+    // its variant is only reached by the reader's own tests.)
+    struct Case {
+        eImportType format;
+        const char* tourName;  // empty where the Session table is not read
+        const char* ignore;    // the formats without the distribution check skip the section
+        const char* movementType;
+        const char* boardsNeeded;
+        const char* playerNamesRead;
+        const char* counts;  // results and hands read
+    };
+    const Case cases[] = {
+        {US0_BWS, "Club", "true", "2", "0", "1", "1"},
+        {DK0_BWS, "Club", "false", "0", "3", "1", "1"},
+        {US4_BWS, "", "true", "2", "0", "0", "0"},
+        {IS0_BWS, "Club", "false", "0", "3", "0", "0"},
+    };
+    for (const Case& c : cases) {
+        BwsFixture fixture(c.format);
+        fixture.AddRow("Session", {{"Name", Value::Text(" Club ")}});
+        for (int round = 1; round <= 3; ++round) {
+            for (int table = 1; table <= 3; ++table) {
+                const int ew = (table - 1 - (round - 1) + 3) % 3 + 1;
+                const int board = (table - 1 + round - 1) % 3 + 1;
+                AddRound(fixture, 1, table, round, table, ew, board, board);
+            }
+        }
+        fixture.AddRow("Section", {{"ID", Value::Integer(1)},
+                                   {"Letter", Value::Text("A")},
+                                   {"Tables", Value::Integer(3)},
+                                   {"ScoringType", Value::Integer(1)}});
+        if (fixture.HasTable("PlayerNumbers") && c.playerNamesRead[0] == '1') {
+            fixture.AddRow("PlayerNumbers", {{"Section", Value::Integer(1)},
+                                             {"Table", Value::Integer(2)},
+                                             {"Direction", Value::Text("W")},
+                                             {"Number", Value::Text("77")}});
+        }
+        fixture.AddRow("ReceivedData", {{"Section", Value::Integer(1)}});
+        fixture.AddRow("HandRecord",
+                       {{"Section", Value::Integer(1)}, {"Board", Value::Integer(1)}});
+        const std::string path = folder_.Path("variant.bws");
+        ASSERT_EQ(fixture.Write(path), "");
+        int status = -1;
+        const std::string output = RunOn(path, &status);
+        const std::string section = SectionObject({{"Section", "1"},
+                                                   {"SectionName", "A"},
+                                                   {"Tables", "3"},
+                                                   {"Rounds", "3"},
+                                                   {"LowBoard", "1"},
+                                                   {"HighBoard", "3"},
+                                                   {"BoardsPerRound", "1"},
+                                                   {"BoardsNeeded", c.boardsNeeded},
+                                                   {"Pairs", "6"},
+                                                   {"Teams", "6"},
+                                                   {"First", "false"},
+                                                   {"Barometer", "false"},
+                                                   {"UnsortedRounds", "false"},
+                                                   {"Transformable", "true"},
+                                                   {"Team", "false"},
+                                                   {"Halfs", "1"},
+                                                   {"Individual", "false"},
+                                                   {"Ignore", c.ignore},
+                                                   {"MovementType", c.movementType},
+                                                   {"PlayerNamesRead", c.playerNamesRead},
+                                                   {"ReceivedDataRead", c.counts},
+                                                   {"HandRecordsRead", c.counts}});
+        const std::string report = "{\n    \"DBformat\": \"" + std::to_string(c.format) +
+                                   "\",\n    \"DBformatName\": \"" + FormatName(c.format) +
+                                   "\",\n    \"ToolVersion\": \"1.01\",\n    \"FormatErrors\": "
+                                   "\"0\",\n    \"SectionCount\": \"1\",\n    \"TourName\": \"" +
+                                   c.tourName + "\",\n    \"Sections\": [\n" + section +
+                                   "\n    ]\n}\n";
+        EXPECT_EQ(output, Prefix(path) + report) << FormatName(c.format);
+        EXPECT_EQ(status, 0);
+    }
 }
 
 }  // namespace
