@@ -84,14 +84,26 @@ TournamentReader::TournamentReader(eImportType importType) : ImportType(importTy
 
 bool TournamentReader::Read(CString& errorText) {
     const ReaderVariant variant = VariantOf(ImportType);
-
-    if (variant.readsSession) {
-        auto session = RecordOf(ImportType, BwsTable::Session);
-        if (OpenRecord(session)) TourName = TextValue(*session, "NAME");
-        if (session) session->Close();
-    }
-
+    if (variant.readsSession) ReadTourName();
     errorText.Empty();
+    if (!ReadRounds(errorText)) return false;
+    MarkStationaryNorthSouth();
+    if (!ReadSectionTable(errorText)) return false;
+    if (!ClassifyAndCheckMovements(variant.checksBoardDistribution, errorText)) return false;
+    MarkUnsortedRounds();
+    if (!variant.readsPlayersResultsAndHands) return true;
+    if (!CountPlayers(errorText)) return false;
+    CountResultsAndHands();
+    return true;
+}
+
+void TournamentReader::ReadTourName() {
+    auto session = RecordOf(ImportType, BwsTable::Session);
+    if (OpenRecord(session)) TourName = TextValue(*session, "NAME");
+    if (session) session->Close();
+}
+
+bool TournamentReader::ReadRounds(CString& errorText) {
     auto rounds = RecordOf(ImportType, BwsTable::RoundData);
     if (rounds) rounds->orderBy = "[Section] ASC, [Round] ASC, [Table] ASC";
     if (!OpenRecord(rounds)) {
@@ -146,9 +158,8 @@ bool TournamentReader::Read(CString& errorText) {
         int64_t slot = (static_cast<int64_t>(round) - 1) * info.BoardsPerRound + 1;
         for (int board = lowBoard; board <= highBoard; ++board, ++slot) {
             if (info.RBTmap.size() >= kLargestMovementMap) {
-                errorText += TooManyBoards(std::max(BoardsInTotal(info),
-                                                    static_cast<int64_t>(info.RBTmap.size()) + 1))
-                                 .c_str();
+                const int64_t entries = static_cast<int64_t>(info.RBTmap.size()) + 1;
+                errorText += TooManyBoards(std::max(BoardsInTotal(info), entries)).c_str();
                 return false;
             }
             const t_RBTkey key(round, SaturatedInt(slot), table);
@@ -159,8 +170,12 @@ bool TournamentReader::Read(CString& errorText) {
         }
     }
     rounds->Close();
+    return true;
+}
 
-    for (auto& [number, info] : Sections) {
+void TournamentReader::MarkStationaryNorthSouth() {
+    for (auto& entry : Sections) {
+        CBWS_SectionInfo& info = entry.second;
         if (info.PairNumbersRepeat) continue;
         std::map<int, std::set<int>> nsAtTable;
         std::map<int, std::set<int>> ewAtTable;
@@ -170,102 +185,125 @@ bool TournamentReader::Read(CString& errorText) {
         }
         size_t mostNs = 0;
         size_t mostEw = 0;
-        for (const auto& entry : nsAtTable) mostNs = std::max(mostNs, entry.second.size());
-        for (const auto& entry : ewAtTable) mostEw = std::max(mostEw, entry.second.size());
+        for (const auto& table : nsAtTable) mostNs = std::max(mostNs, table.second.size());
+        for (const auto& table : ewAtTable) mostEw = std::max(mostEw, table.second.size());
         if (mostNs == 1 && mostEw > 1) {
             info.PairNumbersRepeat = true;
             info.MovementType = MovementStationaryNS;
         }
     }
+}
 
+bool TournamentReader::ReadSectionTable(CString& errorText) {
     auto sections = RecordOf(ImportType, BwsTable::Section);
     if (!OpenRecord(sections)) {
+        // Only reported: the summaries keep their defaults.
         std::printf("Error opening section data\n");
-    } else {
-        for (; !sections->eof; sections->MoveNext()) {
-            const int id = IntegerValue(*sections, "ID");
-            auto found = Sections.find(id);
-            if (found == Sections.end()) {
-                errorText.AppendFormat("Error looking up section number %d\n", id);
-                return false;
-            }
-            CBWS_SectionInfo& info = found->second;
-            const int tables = IntegerValue(*sections, "TABLES");
-            const int scoringType = IntegerValue(*sections, "SCORINGTYPE");
-            info.SectionName = TextValue(*sections, "LETTER");
-            info.Pairs = 2 * tables;
-            if (scoringType == 3 || scoringType == 4) info.Team = true;
-            if (static_cast<int64_t>(info.PairNumbers.size()) >= 4 * static_cast<int64_t>(tables)) {
-                info.Individual = true;
-            }
+        return true;
+    }
+    for (; !sections->eof; sections->MoveNext()) {
+        const int id = IntegerValue(*sections, "ID");
+        auto found = Sections.find(id);
+        if (found == Sections.end()) {
+            errorText.AppendFormat("Error looking up section number %d\n", id);
+            return false;
+        }
+        CBWS_SectionInfo& info = found->second;
+        const int tables = IntegerValue(*sections, "TABLES");
+        const int scoringType = IntegerValue(*sections, "SCORINGTYPE");
+        info.SectionName = TextValue(*sections, "LETTER");
+        info.Pairs = 2 * tables;
+        if (scoringType == 3 || scoringType == 4) info.Team = true;
+        if (static_cast<int64_t>(info.PairNumbers.size()) >= 4 * static_cast<int64_t>(tables)) {
+            info.Individual = true;
         }
     }
-    if (sections) sections->Close();
+    sections->Close();
+    return true;
+}
 
-    for (auto& [number, info] : Sections) {
+namespace {
+
+// Sections played in halves: boards of later halves move up past the boards
+// of earlier ones. False (with the message) when the ranges make no halves.
+bool SpreadHalves(CBWS_SectionInfo& info, CString& errorText) {
+    const int64_t halves = static_cast<int64_t>(info.BoardRanges.size());
+    info.Halfs = SaturatedInt(halves);
+    const auto& firstRange = info.BoardRanges.begin()->first;
+    const int64_t spread = static_cast<int64_t>(firstRange.second) - firstRange.first;
+    if (spread <= 0) {
+        errorText += "Distribution range is sick";
+        return false;
+    }
+    for (const auto& entry : info.BoardRanges) {
+        if (static_cast<int64_t>(entry.first.second) - entry.first.first != spread) {
+            errorText += "Distribution range is sick II";
+            return false;
+        }
+    }
+    for (auto& [key, pairs] : info.RBTmap) {
+        const int64_t played = static_cast<int64_t>(key.Round) - 1;
+        const int64_t shift = (played - played % halves) * (spread + 1);
+        pairs.Board = SaturatedInt(pairs.Board + shift);
+        info.HighBoard = std::max(info.HighBoard, pairs.Board);
+    }
+    return true;
+}
+
+// Numbers the EW pairs of a Mitchell after the NS pairs.
+void RenumberEastWest(CBWS_SectionInfo& info) {
+    for (auto& entry : info.RBTmap) {
+        t_PairTupple& pairs = entry.second;
+        if (pairs.EWPair != 0 && pairs.EWPair <= info.Tables) pairs.EWPair += info.Tables;
+    }
+}
+
+}  // namespace
+
+bool TournamentReader::ClassifyAndCheckMovements(bool checksBoardDistribution, CString& errorText) {
+    for (auto& entry : Sections) {
+        CBWS_SectionInfo& info = entry.second;
         if (info.Team) {
             info.Halfs = info.Rounds;
             info.Teams = info.Tables;
+        } else if (!info.PairNumbersRepeat) {
+            info.Teams = info.Pairs;
+            info.Halfs = 1;
+            info.MovementType = MovementOrdinary;
+        } else if (!checksBoardDistribution) {
+            info.Teams = info.Pairs;
+            info.Halfs = 1;
+            info.Ignore = true;
+            info.MovementType = MovementStationaryNS;
+            continue;
         } else {
             info.Teams = info.Pairs;
-            if (!info.PairNumbersRepeat) {
+            if (static_cast<int64_t>(info.BoardRanges.size()) == info.Rounds) {
                 info.Halfs = 1;
-                info.MovementType = MovementOrdinary;
-            } else if (!variant.checksBoardDistribution) {
-                info.Halfs = 1;
-                info.Ignore = true;
-                info.MovementType = MovementStationaryNS;
-                continue;
-            } else {
-                const int64_t halves = static_cast<int64_t>(info.BoardRanges.size());
-                if (halves == info.Rounds) {
-                    info.Halfs = 1;
-                } else {
-                    info.Halfs = SaturatedInt(halves);
-                    const auto& firstRange = info.BoardRanges.begin()->first;
-                    const int64_t spread =
-                        static_cast<int64_t>(firstRange.second) - firstRange.first;
-                    if (spread <= 0) {
-                        errorText += "Distribution range is sick";
-                        return false;
-                    }
-                    for (const auto& entry : info.BoardRanges) {
-                        if (static_cast<int64_t>(entry.first.second) - entry.first.first !=
-                            spread) {
-                            errorText += "Distribution range is sick II";
-                            return false;
-                        }
-                    }
-                    for (auto& [key, pairs] : info.RBTmap) {
-                        const int64_t played = static_cast<int64_t>(key.Round) - 1;
-                        const int64_t shift = (played - played % halves) * (spread + 1);
-                        pairs.Board = SaturatedInt(pairs.Board + shift);
-                        info.HighBoard = std::max(info.HighBoard, pairs.Board);
-                    }
-                }
-                for (auto& entry : info.RBTmap) {
-                    t_PairTupple& pairs = entry.second;
-                    if (pairs.EWPair != 0 && pairs.EWPair <= info.Tables) {
-                        pairs.EWPair += info.Tables;
-                    }
-                }
+            } else if (!SpreadHalves(info, errorText)) {
+                return false;
             }
+            RenumberEastWest(info);
         }
 
         info.BoardsNeeded = info.HighBoard;
-        const int64_t total = BoardsInTotal(info);
         std::string message;
         if (!SanityCheckRBTmap(info.RBTmap, info.Transformable, message)) {
             errorText += message.c_str();
             return false;
         }
+        const int64_t total = BoardsInTotal(info);
         if (total > kMostBoardsInTotal) {
             errorText += TooManyBoards(total).c_str();
             return false;
         }
     }
+    return true;
+}
 
-    for (auto& [number, info] : Sections) {
+void TournamentReader::MarkUnsortedRounds() {
+    for (auto& entry : Sections) {
+        CBWS_SectionInfo& info = entry.second;
         if (!info.Barometer) continue;
         bool first = true;
         int previous = 0;
@@ -278,9 +316,9 @@ bool TournamentReader::Read(CString& errorText) {
             previous = lowBoard;
         }
     }
+}
 
-    if (!variant.readsPlayersResultsAndHands) return true;
-
+bool TournamentReader::CountPlayers(CString& errorText) {
     auto players = RecordOf(ImportType, BwsTable::PlayerNumbers);
     if (!OpenRecord(players)) {
         errorText += "Error opening PlayerNums data\n";
@@ -296,13 +334,16 @@ bool TournamentReader::Read(CString& errorText) {
         if (!PlayerFromChar(direction[0], seat)) continue;
         CBWS_SectionInfo& info = found->second;
         ++info.PlayerNamesRead;
-        PlayerEntry& entry = info.Players[{IntegerValue(*players, "TABLE"), seat}];
-        entry = PlayerEntry{TextValue(*players, "NAME"), number, 0, 0, 0};
+        info.Players[{IntegerValue(*players, "TABLE"), seat}] =
+            PlayerEntry{TextValue(*players, "NAME"), number, 0, 0, 0};
     }
     players->Close();
+    return true;
+}
 
+void TournamentReader::CountResultsAndHands() {
     auto results = RecordOf(ImportType, BwsTable::ReceivedData);
-    if (!OpenRecord(results)) return true;
+    if (!OpenRecord(results)) return;
     for (; !results->eof; results->MoveNext()) {
         auto found = Sections.find(IntegerValue(*results, "SECTION"));
         if (found != Sections.end()) ++found->second.ReceivedDataRead;
@@ -310,11 +351,10 @@ bool TournamentReader::Read(CString& errorText) {
     results->Close();
 
     auto hands = RecordOf(ImportType, BwsTable::HandRecord);
-    if (!OpenRecord(hands) || hands->eof) return true;
+    if (!OpenRecord(hands)) return;
     for (; !hands->eof; hands->MoveNext()) {
         auto found = Sections.find(IntegerValue(*hands, "SECTION"));
         if (found != Sections.end()) ++found->second.HandRecordsRead;
     }
     hands->Close();
-    return true;
 }

@@ -16,8 +16,11 @@ class TournamentReader {
     // An empty tournament of the given format.
     explicit TournamentReader(eImportType importType);
 
-    // Reads the whole tournament from the database into this object. True on
-    // success; false with the reason appended to errorText.
+    // Reads the whole tournament from the database into this object: the
+    // name, every section's movement (classified and checked), and the
+    // player, result and hand-record rows per section. True on success; false
+    // with the one reason in errorText (which the read empties first).
+    // Summaries built before a failure stay in Sections.
     bool Read(CString& errorText);
 
     // Writes the report to standard output. formatErrors is written as
@@ -33,4 +36,15 @@ class TournamentReader {
     bool AllowNonBarometer = true;
     eImportType ImportType;
     std::string TourName;
+
+  private:
+    // The steps of Read, in order; each failing one appends its message.
+    void ReadTourName();
+    bool ReadRounds(CString& errorText);
+    void MarkStationaryNorthSouth();
+    bool ReadSectionTable(CString& errorText);
+    bool ClassifyAndCheckMovements(bool checksBoardDistribution, CString& errorText);
+    void MarkUnsortedRounds();
+    bool CountPlayers(CString& errorText);
+    void CountResultsAndHands();
 };
