@@ -1,0 +1,90 @@
+#include "jetodbc/database.h"
+
+#include "jetodbc/driver_error.h"
+#include "jetodbc/jet_table_reader.h"
+#include "jetodbc/jet_usage_map.h"
+#include "jetodbc/text_codec.h"
+
+namespace jetodbc {
+
+int TableDefinition::FindColumn(std::string_view wanted) const {
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (EqualsNoCase(columns[i].name, wanted)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::shared_ptr<Database> Database::Open(const std::string& path) {
+    std::shared_ptr<Database> db(new Database());
+    db->path_ = path;
+    db->image_ = JetImage::Load(path);
+    db->definitions_ = std::make_unique<MdbDefinitions>(*db->image_);
+    db->catalog_ = ReadCatalog(*db->image_, *db->definitions_);
+    for (const CatalogEntry& e : db->catalog_) {
+        if (e.kind != ObjectKind::Table && e.kind != ObjectKind::SystemTable) continue;
+        try {
+            const TableStructure s = ReadTableStructure(*db->image_, e.definitionPage);
+            ReadUsageMap(*db->image_, s.usageMap);
+            db->structures_[e.definitionPage] = s;
+        } catch (const DriverError& error) {
+            throw DriverError(error.state(),
+                              std::string(error.what()) + " (table '" + e.name + "')",
+                              error.native());
+        }
+    }
+    return db;
+}
+
+std::string Database::catalog_name() const {
+    const size_t slash = path_.find_last_of('/');
+    const size_t dot = path_.find_last_of('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash + 1)) {
+        return path_.substr(0, dot);
+    }
+    return path_;
+}
+
+const CatalogEntry* Database::Find(std::string_view name) const {
+    for (const CatalogEntry& e : catalog_) {
+        if (EqualsNoCase(e.name, name)) return &e;
+    }
+    return nullptr;
+}
+
+std::shared_ptr<const TableDefinition> Database::Definition(const CatalogEntry& entry) {
+    if (entry.kind == ObjectKind::View || entry.kind == ObjectKind::Link) {
+        throw DriverError("HYC00",
+                          "'" + entry.name + "' is a " +
+                              (entry.kind == ObjectKind::View ? "saved query" : "linked table") +
+                              ", which this driver cannot read.");
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto cached = definitionCache_.find(entry.definitionPage);
+    if (cached != definitionCache_.end()) return cached->second;
+    auto def = std::make_shared<TableDefinition>();
+    def->name = entry.name;
+    def->structure = structures_.at(entry.definitionPage);
+    def->columns =
+        definitions_->ReadColumns(entry.definitionPage, entry.name, def->structure.columnCount);
+    for (const ColumnDefinition& c : def->columns) {
+        def->types.push_back(DescribeColumnType(c.layout, image_->jet3(), c.autoNumber));
+    }
+    definitionCache_[entry.definitionPage] = def;
+    return def;
+}
+
+std::shared_ptr<const TableRows> Database::Rows(const CatalogEntry& entry) {
+    const std::shared_ptr<const TableDefinition> def = Definition(entry);
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto cached = rowCache_.find(entry.definitionPage);
+    if (cached != rowCache_.end()) return cached->second;
+    std::vector<ColumnLayout> layouts;
+    for (const ColumnDefinition& c : def->columns) layouts.push_back(c.layout);
+    auto rows = std::make_shared<TableRows>();
+    TableRowReader(*image_, def->structure, std::move(layouts))
+        .ReadRows({}, [&](std::vector<Value>& row) { rows->rows.push_back(std::move(row)); });
+    rowCache_[entry.definitionPage] = rows;
+    return rows;
+}
+
+}  // namespace jetodbc

@@ -1,0 +1,36 @@
+// The error that the driver's inner layers throw when a call cannot be
+// carried out. It carries what the caller will see as one diagnostic record:
+// the SQLSTATE, the text after the driver's bracketed names and a native
+// code. The ODBC entry points catch it and turn it into that record and an
+// SQL_ERROR return; nothing else in the driver reports failures.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace jetodbc {
+
+class DriverError : public std::runtime_error {
+  public:
+    // state: five-character SQLSTATE; message: the text without the
+    // bracketed prefix; native: the native error code (0 when none).
+    DriverError(std::string state, const std::string& message, int32_t native = 0)
+        : std::runtime_error(message), state_(std::move(state)), native_(native) {}
+
+    const std::string& state() const { return state_; }
+    int32_t native() const { return native_; }
+
+  private:
+    std::string state_;
+    int32_t native_;
+};
+
+// The error for a file whose structure does not hold together: a page number
+// past the end, a row that overruns its page, a definition that does not fit.
+// what() says which part was found broken.
+inline DriverError DamagedFile(const std::string& what) {
+    return DriverError("HY000", "The database file is damaged: " + what + ".", -1206);
+}
+
+}  // namespace jetodbc

@@ -1,0 +1,25 @@
+#include "jetodbc/handles.h"
+
+#include "jetodbc/statement.h"
+
+namespace jetodbc {
+
+Environment::~Environment() {
+    connections.clear();
+    tag = kFreedTag;
+}
+
+Connection::Connection(Environment* env) : environment(env) {}
+
+void Connection::Disconnect() {
+    statements.clear();
+    database.reset();
+    connectionString.clear();
+}
+
+Connection::~Connection() {
+    Disconnect();
+    tag = kFreedTag;
+}
+
+}  // namespace jetodbc

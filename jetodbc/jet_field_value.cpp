@@ -1,0 +1,106 @@
+#include "jetodbc/jet_field_value.h"
+
+#include <cstring>
+
+#include "jetodbc/driver_error.h"
+#include "jetodbc/jet_long_value.h"
+
+namespace jetodbc {
+
+namespace {
+
+template <typename T>
+T Load(const uint8_t* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);  // Jet stores little-endian, as the host does
+    return v;
+}
+
+Utf16 DecodeText(const JetImage& image, const uint8_t* data, size_t size) {
+    if (image.jet3())
+        return DecodeCp1252(std::string_view(reinterpret_cast<const char*>(data), size));
+    return DecodeJet4Text(data, size);
+}
+
+}  // namespace
+
+std::string DecimalDigits(const uint8_t* stored, int scale) {
+    uint32_t words[4];
+    for (int i = 0; i < 4; ++i) words[i] = ReadU32(stored + 1 + 4 * i);
+    std::string digits;
+    bool zero = false;
+    while (!zero) {
+        uint64_t remainder = 0;
+        zero = true;
+        for (uint32_t& w : words) {
+            const uint64_t current = (remainder << 32) | w;
+            w = static_cast<uint32_t>(current / 10);
+            remainder = current % 10;
+            if (w != 0) zero = false;
+        }
+        digits.insert(digits.begin(), static_cast<char>('0' + remainder));
+    }
+    if (scale > 0) {
+        if (digits.size() <= static_cast<size_t>(scale)) {
+            digits.insert(0, static_cast<size_t>(scale) + 1 - digits.size(), '0');
+        }
+        digits.insert(digits.size() - static_cast<size_t>(scale), ".");
+    }
+    if ((stored[0] & 0x80) && digits.find_first_not_of("0.") != std::string::npos) {
+        digits.insert(0, "-");
+    }
+    return digits;
+}
+
+Value DecodeField(const JetImage& image, const ColumnLayout& column, const FieldSlice& field) {
+    if (column.type == kJetBool) return Value::Bit(field.bit);
+    if (field.null) return Value::Null();
+    const uint8_t* d = field.data;
+    const size_t n = field.size;
+    auto need = [&](size_t bytes) {
+        if (n < bytes) throw DamagedFile("a field is shorter than its type");
+    };
+    switch (column.type) {
+        case kJetByte:
+            need(1);
+            return Value::Integer(d[0]);
+        case kJetInt:
+            need(2);
+            return Value::Integer(Load<int16_t>(d));
+        case kJetLong:
+        case kJetComplex:
+            need(4);
+            return Value::Integer(Load<int32_t>(d));
+        case kJetMoney:
+            need(8);
+            return Value::Currency(Load<int64_t>(d));
+        case kJetFloat:
+            need(4);
+            return Value::Single(Load<float>(d));
+        case kJetDouble:
+            need(8);
+            return Value::Double(Load<double>(d));
+        case kJetDateTime:
+            need(8);
+            return Value::DateTime(Load<double>(d));
+        case kJetGuid:
+            need(16);
+            return Value::Guid(std::string(reinterpret_cast<const char*>(d), 16));
+        case kJetNumeric:
+            need(17);
+            return Value::Decimal(DecimalDigits(d, column.scale));
+        case kJetText:
+            return Value::Text(DecodeText(image, d, n));
+        case kJetMemo: {
+            const std::string bytes = ReadLongValue(image, d, n);
+            return Value::Text(
+                DecodeText(image, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+        }
+        case kJetOle:
+            return Value::Binary(ReadLongValue(image, d, n));
+        default:
+            return Value::Binary(std::string(reinterpret_cast<const char*>(d), n));
+    }
+}
+
+}  // namespace jetodbc

@@ -1,0 +1,66 @@
+// A Jet database file as the driver reads it: a private, read-only copy of
+// the whole file taken at connect time, with its header checked. Every page
+// the driver looks at comes from this copy through Page(), which answers
+// null for a page number past the end, so no reader can step outside the
+// file. The copy is never written back and the file is never locked, so
+// the driver leaves no trace on the file or beside it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace jetodbc {
+
+class JetImage {
+  public:
+    // Reads the file at path and checks that it is a Jet 3 or Jet 4 (or
+    // later Access) database: its header, its size a whole number of pages,
+    // at least the pages that every database has, and no encryption. Throws
+    // DriverError when the file cannot be read (08001) or is not such a
+    // database (HY000); the message names the file and the reason.
+    static std::unique_ptr<JetImage> Load(const std::string& path);
+
+    // Checks bytes as Load checks a file's contents; name is used in messages.
+    static std::unique_ptr<JetImage> FromBytes(std::vector<uint8_t> bytes, const std::string& name);
+
+    JetImage(const JetImage&) = delete;
+    JetImage& operator=(const JetImage&) = delete;
+
+    bool jet3() const { return jet3_; }
+    uint32_t page_size() const { return pageSize_; }
+    uint32_t page_count() const { return pageCount_; }
+
+    // The page with the given number, page_size() bytes; null when the number
+    // is not below page_count().
+    const uint8_t* Page(uint64_t number) const {
+        return number < pageCount_ ? bytes_.data() + number * pageSize_ : nullptr;
+    }
+
+    // The whole copy, for handing to libmdb; it must not be written through.
+    void* data() { return bytes_.data(); }
+    size_t size() const { return bytes_.size(); }
+
+  private:
+    JetImage() = default;
+    void CheckHeader(const std::string& name);
+
+    std::vector<uint8_t> bytes_;
+    bool jet3_ = false;
+    uint32_t pageSize_ = 0;
+    uint32_t pageCount_ = 0;
+};
+
+// Little-endian readers for page bytes; the caller has checked the bounds.
+inline uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint32_t ReadU24(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16);
+}
+inline uint32_t ReadU32(const uint8_t* p) {
+    return ReadU24(p) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+}  // namespace jetodbc

@@ -1,0 +1,67 @@
+// The layout of one stored Jet row and how it splits into fields. A row
+// holds its column count, the fixed-length fields at fixed offsets, the
+// variable-length fields one after another, a table of their offsets and,
+// last, a null mask with one bit a column (a Yes/No column's value is its
+// bit). Jet 4 stores counts and offsets in two bytes; Jet 3 in one, with a
+// jump table that adds 256 for each boundary an offset has passed. Every
+// offset is checked against the row before a field is handed out.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace jetodbc {
+
+// Jet's column types.
+enum JetType : uint8_t {
+    kJetBool = 0x01,
+    kJetByte = 0x02,
+    kJetInt = 0x03,
+    kJetLong = 0x04,
+    kJetMoney = 0x05,
+    kJetFloat = 0x06,
+    kJetDouble = 0x07,
+    kJetDateTime = 0x08,
+    kJetBinary = 0x09,
+    kJetText = 0x0a,
+    kJetOle = 0x0b,
+    kJetMemo = 0x0c,
+    kJetGuid = 0x0f,
+    kJetNumeric = 0x10,
+    kJetComplex = 0x12,
+};
+
+// Where one column's field lies in a row, from the table definition.
+struct ColumnLayout {
+    uint8_t type = 0;
+    uint16_t number = 0;         // bit in the null mask (deleted columns count)
+    uint16_t variableIndex = 0;  // entry in the offset table (variable fields)
+    uint16_t fixedOffset = 0;    // offset in the fixed area (fixed fields)
+    uint16_t size = 0;           // declared size in bytes
+    bool fixed = false;
+    uint8_t precision = 0;
+    uint8_t scale = 0;
+};
+
+// One field of a row: NULL, a Yes/No bit, or bytes inside the row.
+struct FieldSlice {
+    bool null = true;
+    bool bit = false;
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+};
+
+// Width of a fixed-length field of this column (the declared size for a
+// fixed text or binary column; 0 for Yes/No, whose value is in the mask).
+size_t FixedFieldWidth(const ColumnLayout& column);
+
+// Splits the row of size bytes at row into fields, one per column in
+// columns, written to *fields. variableColumns tells whether the table has
+// variable-length columns (rows then carry an offset table). A column the
+// row does not reach (added after the row was written) is NULL, or No for a
+// Yes/No column. Throws DamagedFile when a count or offset does not fit.
+void CrackRow(bool jet3, const uint8_t* row, size_t size, bool variableColumns,
+              const std::vector<ColumnLayout>& columns, std::vector<FieldSlice>* fields);
+
+}  // namespace jetodbc

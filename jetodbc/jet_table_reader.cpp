@@ -1,0 +1,78 @@
+#include "jetodbc/jet_table_reader.h"
+
+#include <unordered_set>
+
+#include "jetodbc/driver_error.h"
+#include "jetodbc/jet_field_value.h"
+#include "jetodbc/jet_page.h"
+#include "jetodbc/jet_usage_map.h"
+
+namespace jetodbc {
+
+namespace {
+
+// A moved row may in principle be moved again; more hops than this is a loop.
+constexpr int kMaxMoves = 8;
+
+uint64_t RowKey(uint32_t page, uint32_t row) { return (uint64_t{page} << 8) | row; }
+
+}  // namespace
+
+TableRowReader::TableRowReader(const JetImage& image, const TableStructure& structure,
+                               std::vector<ColumnLayout> columns)
+    : image_(image), structure_(structure), columns_(std::move(columns)) {}
+
+void TableRowReader::ReadRows(const std::vector<bool>& wanted,
+                              const std::function<void(std::vector<Value>&)>& onRow) const {
+    const std::vector<uint32_t> pages = ReadUsageMap(image_, structure_.usageMap);
+    std::vector<DataPage> owned;
+    owned.reserve(pages.size());
+    for (uint32_t number : pages) {
+        DataPage page(image_, number);
+        // A usage map may list pages that another table has since taken over.
+        if (page.type() == kPageData && page.owner() == structure_.definitionPage) {
+            owned.push_back(page);
+        }
+    }
+
+    std::unordered_set<uint64_t> movedTargets;
+    for (const DataPage& page : owned) {
+        for (uint32_t i = 0; i < page.row_count(); ++i) {
+            if (page.IsDeleted(i) || !page.IsOverflow(i)) continue;
+            const RowBytes pointer = page.Row(i);
+            if (pointer.size < 4) throw DamagedFile("a moved row's pointer is cut short");
+            const uint32_t target = ReadU32(pointer.data);
+            movedTargets.insert(RowKey(PointerPage(target), PointerRow(target)));
+        }
+    }
+
+    const bool variable = structure_.variableColumnCount > 0;
+    std::vector<FieldSlice> fields;
+    std::vector<Value> values;
+    for (const DataPage& page : owned) {
+        for (uint32_t i = 0; i < page.row_count(); ++i) {
+            if (page.IsDeleted(i) || movedTargets.count(RowKey(page.number(), i))) continue;
+            RowBytes row = page.Row(i);
+            for (int moves = 0; row.overflow; ++moves) {
+                if (moves == kMaxMoves || row.size < 4) {
+                    throw DamagedFile("a moved row cannot be followed");
+                }
+                const uint32_t target = ReadU32(row.data);
+                const DataPage targetPage(image_, PointerPage(target));
+                if (targetPage.type() != kPageData) {
+                    throw DamagedFile("a moved row points to a non-data page");
+                }
+                row = targetPage.Row(PointerRow(target));
+            }
+            CrackRow(image_.jet3(), row.data, row.size, variable, columns_, &fields);
+            values.assign(columns_.size(), Value());
+            for (size_t c = 0; c < columns_.size(); ++c) {
+                if (wanted.empty() || wanted[c])
+                    values[c] = DecodeField(image_, columns_[c], fields[c]);
+            }
+            onRow(values);
+        }
+    }
+}
+
+}  // namespace jetodbc

@@ -1,0 +1,39 @@
+// Reading the live rows of one table straight from the database image: the
+// usage map gives the table's pages; each data page that the table owns
+// gives its rows in directory order. Deleted rows are skipped; a row that was
+// moved leaves a pointer behind, which is followed, and the moved row is then
+// not read a second time where it lies. Rows come out in stored order.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "jetodbc/jet_image.h"
+#include "jetodbc/jet_row_format.h"
+#include "jetodbc/jet_table_structure.h"
+#include "jetodbc/value.h"
+
+namespace jetodbc {
+
+class TableRowReader {
+  public:
+    // image must outlive the reader; columns describe the fields to cut.
+    TableRowReader(const JetImage& image, const TableStructure& structure,
+                   std::vector<ColumnLayout> columns);
+
+    // Calls onRow once for every live row with one value per column; a
+    // column whose entry in wanted is false is left NULL without being read
+    // (wanted may be empty: every column is read). The vector passed to onRow
+    // may be moved from. Throws DamagedFile on the first structure that does
+    // not hold; rows already passed to onRow stay passed.
+    void ReadRows(const std::vector<bool>& wanted,
+                  const std::function<void(std::vector<Value>&)>& onRow) const;
+
+  private:
+    const JetImage& image_;
+    TableStructure structure_;
+    std::vector<ColumnLayout> columns_;
+};
+
+}  // namespace jetodbc

@@ -1,0 +1,131 @@
+// ODBC entry points of the statement handle: execution, description of the
+// result, data transfer and cursor control. Each hands over to Statement.
+#include <sql.h>
+#include <sqlext.h>
+
+#include "jetodbc/entry_guard.h"
+#include "jetodbc/statement.h"
+
+using namespace jetodbc;
+
+namespace {
+
+template <typename Body>
+SQLRETURN OnStatement(SQLHSTMT handle, Body&& body) {
+    return Guarded<Statement>(handle, kStatementTag, std::forward<Body>(body));
+}
+
+}  // namespace
+
+SQLRETURN SQL_API SQLPrepare(SQLHSTMT handle, SQLCHAR* text, SQLINTEGER length) {
+    return OnStatement(handle, [&](Statement& s) { return s.Prepare(RequiredText(text, length)); });
+}
+
+SQLRETURN SQL_API SQLExecute(SQLHSTMT handle) {
+    return OnStatement(handle, [&](Statement& s) { return s.Execute(); });
+}
+
+SQLRETURN SQL_API SQLExecDirect(SQLHSTMT handle, SQLCHAR* text, SQLINTEGER length) {
+    return OnStatement(handle,
+                       [&](Statement& s) { return s.ExecDirect(RequiredText(text, length)); });
+}
+
+SQLRETURN SQL_API SQLNumParams(SQLHSTMT handle, SQLSMALLINT* count) {
+    return OnStatement(handle, [&](Statement& s) { return s.NumParams(count); });
+}
+
+SQLRETURN SQL_API SQLNumResultCols(SQLHSTMT handle, SQLSMALLINT* count) {
+    return OnStatement(handle, [&](Statement& s) { return s.NumResultCols(count); });
+}
+
+SQLRETURN SQL_API SQLDescribeCol(SQLHSTMT handle, SQLUSMALLINT column, SQLCHAR* name,
+                                 SQLSMALLINT bufferLength, SQLSMALLINT* nameLength,
+                                 SQLSMALLINT* dataType, SQLULEN* columnSize,
+                                 SQLSMALLINT* decimalDigits, SQLSMALLINT* nullable) {
+    return OnStatement(handle, [&](Statement& s) {
+        return s.DescribeCol(column, name, bufferLength, nameLength, dataType, columnSize,
+                             decimalDigits, nullable);
+    });
+}
+
+SQLRETURN SQL_API SQLColAttribute(SQLHSTMT handle, SQLUSMALLINT column, SQLUSMALLINT field,
+                                  SQLPOINTER text, SQLSMALLINT bufferLength,
+                                  SQLSMALLINT* textLength, SQLLEN* number) {
+    return OnStatement(handle, [&](Statement& s) {
+        return s.ColAttribute(column, field, text, bufferLength, textLength, number);
+    });
+}
+
+SQLRETURN SQL_API SQLRowCount(SQLHSTMT handle, SQLLEN* count) {
+    return OnStatement(handle, [&](Statement& s) { return s.RowCount(count); });
+}
+
+SQLRETURN SQL_API SQLBindCol(SQLHSTMT handle, SQLUSMALLINT column, SQLSMALLINT cType,
+                             SQLPOINTER target, SQLLEN bufferLength, SQLLEN* indicator) {
+    return OnStatement(handle, [&](Statement& s) {
+        return s.BindCol(column, cType, target, bufferLength, indicator);
+    });
+}
+
+SQLRETURN SQL_API SQLFetch(SQLHSTMT handle) {
+    return OnStatement(handle, [&](Statement& s) { return s.FetchScroll(SQL_FETCH_NEXT, 0); });
+}
+
+SQLRETURN SQL_API SQLFetchScroll(SQLHSTMT handle, SQLSMALLINT orientation, SQLLEN offset) {
+    return OnStatement(handle, [&](Statement& s) { return s.FetchScroll(orientation, offset); });
+}
+
+SQLRETURN SQL_API SQLGetData(SQLHSTMT handle, SQLUSMALLINT column, SQLSMALLINT cType,
+                             SQLPOINTER target, SQLLEN bufferLength, SQLLEN* indicator) {
+    return OnStatement(handle, [&](Statement& s) {
+        return s.GetData(column, cType, target, bufferLength, indicator);
+    });
+}
+
+SQLRETURN SQL_API SQLSetPos(SQLHSTMT handle, SQLSETPOSIROW row, SQLUSMALLINT operation,
+                            SQLUSMALLINT lock) {
+    return OnStatement(handle, [&](Statement& s) { return s.SetPos(row, operation, lock); });
+}
+
+SQLRETURN SQL_API SQLBulkOperations(SQLHSTMT handle, SQLSMALLINT operation) {
+    return OnStatement(handle, [&](Statement& s) { return s.BulkOperations(operation); });
+}
+
+SQLRETURN SQL_API SQLMoreResults(SQLHSTMT handle) {
+    return OnStatement(handle, [&](Statement& s) { return s.MoreResults(); });
+}
+
+SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT handle, SQLUSMALLINT option) {
+    if (option == SQL_DROP) return SQLFreeHandle(SQL_HANDLE_STMT, handle);
+    return OnStatement(handle, [&](Statement& s) { return s.FreeStmt(option); });
+}
+
+SQLRETURN SQL_API SQLCloseCursor(SQLHSTMT handle) {
+    return OnStatement(handle, [&](Statement& s) { return s.CloseCursor(); });
+}
+
+SQLRETURN SQL_API SQLCancel(SQLHSTMT handle) {
+    return OnStatement(handle, [&](Statement& s) { return s.Cancel(); });
+}
+
+SQLRETURN SQL_API SQLSetStmtAttr(SQLHSTMT handle, SQLINTEGER attribute, SQLPOINTER value,
+                                 SQLINTEGER) {
+    return OnStatement(handle, [&](Statement& s) { return s.SetAttr(attribute, value); });
+}
+
+SQLRETURN SQL_API SQLGetStmtAttr(SQLHSTMT handle, SQLINTEGER attribute, SQLPOINTER value,
+                                 SQLINTEGER bufferLength, SQLINTEGER* length) {
+    return OnStatement(
+        handle, [&](Statement& s) { return s.GetAttr(attribute, value, bufferLength, length); });
+}
+
+SQLRETURN SQL_API SQLSetCursorName(SQLHSTMT handle, SQLCHAR* name, SQLSMALLINT length) {
+    return OnStatement(handle,
+                       [&](Statement& s) { return s.SetCursorName(RequiredText(name, length)); });
+}
+
+SQLRETURN SQL_API SQLGetCursorName(SQLHSTMT handle, SQLCHAR* name, SQLSMALLINT bufferLength,
+                                   SQLSMALLINT* length) {
+    return OnStatement(handle,
+                       [&](Statement& s) { return s.GetCursorName(name, bufferLength, length); });
+}

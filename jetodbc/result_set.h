@@ -1,0 +1,46 @@
+// What an executed statement yields: the description of its columns and its
+// rows. The rows are a view onto a shared row store (a table's cached rows,
+// or rows built for a catalog call): an ordering of the store's rows and a
+// choice of its columns, so that a SELECT copies no values.
+#pragma once
+
+#include <sql.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "jetodbc/database.h"
+#include "jetodbc/sql_type_info.h"
+#include "jetodbc/value.h"
+
+namespace jetodbc {
+
+struct ResultColumn {
+    std::string name;   // Windows-1252
+    std::string table;  // base table, empty for catalog results
+    SqlTypeInfo type;
+    SQLSMALLINT nullable = SQL_NULLABLE;
+    bool autoNumber = false;
+};
+
+struct ResultSet {
+    std::vector<ResultColumn> columns;
+    std::shared_ptr<const TableRows> store;
+    std::vector<uint32_t> order;       // rows of the store, in result order
+    std::vector<uint32_t> projection;  // result column -> store column
+
+    size_t row_count() const { return order.size(); }
+    // The value of result column column in result row row (both 0-based and
+    // in range).
+    const Value& At(size_t row, size_t column) const {
+        return store->rows[order[row]][projection[column]];
+    }
+
+    // A result set over rows built for it: every row in order, every column.
+    static ResultSet FromRows(std::vector<ResultColumn> columns,
+                              std::vector<std::vector<Value>> rows);
+};
+
+}  // namespace jetodbc

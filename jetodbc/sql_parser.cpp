@@ -1,0 +1,235 @@
+#include "jetodbc/sql_parser.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "jetodbc/driver_error.h"
+#include "jetodbc/sql_lexer.h"
+#include "jetodbc/text_codec.h"
+
+namespace jetodbc {
+
+namespace {
+
+constexpr const char* kReserved[] = {
+    "ALL",       "ALTER",  "AND",    "ANY",      "AS",          "ASC",    "BETWEEN", "BY",
+    "CREATE",    "DELETE", "DESC",   "DISTINCT", "DISTINCTROW", "DROP",   "EXISTS",  "FALSE",
+    "FROM",      "GROUP",  "HAVING", "IN",       "INNER",       "INSERT", "INTO",    "IS",
+    "JOIN",      "LEFT",   "LIKE",   "NOT",      "NULL",        "ON",     "OR",      "ORDER",
+    "OUTER",     "PIVOT",  "RIGHT",  "SELECT",   "SET",         "SOME",   "TABLE",   "TOP",
+    "TRANSFORM", "TRUE",   "UNION",  "UPDATE",   "VALUES",      "WHERE",  "WITH"};
+
+class Parser {
+  public:
+    explicit Parser(std::vector<Token> tokens) : tokens_(std::move(tokens)) {}
+
+    SelectStatement Statement() {
+        SelectStatement s;
+        ExpectKeyword("SELECT");
+        s.items = Items();
+        ExpectKeyword("FROM");
+        s.tablePosition = Peek().position;
+        s.table = Name("a table name");
+        if (AcceptKeyword("WHERE")) s.where = Or();
+        if (AcceptKeyword("ORDER")) {
+            ExpectKeyword("BY");
+            do {
+                OrderItem item;
+                item.column = Column("a column name");
+                if (AcceptKeyword("DESC")) {
+                    item.descending = true;
+                } else {
+                    AcceptKeyword("ASC");
+                }
+                s.orderBy.push_back(std::move(item));
+            } while (AcceptSymbol(","));
+        }
+        AcceptSymbol(";");
+        if (Peek().kind != TokenKind::End) {
+            throw SyntaxError(Peek(),
+                              s.orderBy.empty() ? "WHERE, ORDER BY or the end" : "',' or the end");
+        }
+        return s;
+    }
+
+  private:
+    const Token& Peek(size_t ahead = 0) const {
+        const size_t i = index_ + ahead;
+        return tokens_[i < tokens_.size() ? i : tokens_.size() - 1];
+    }
+    const Token& Next() {
+        const Token& t = Peek();
+        if (index_ + 1 < tokens_.size()) ++index_;
+        return t;
+    }
+
+    bool IsKeyword(const Token& t, const char* word) const {
+        return t.kind == TokenKind::Name && EqualsNoCase(t.text, word);
+    }
+    bool AcceptKeyword(const char* word) {
+        if (!IsKeyword(Peek(), word)) return false;
+        Next();
+        return true;
+    }
+    void ExpectKeyword(const char* word) {
+        if (!AcceptKeyword(word)) throw SyntaxError(Peek(), word);
+    }
+    bool IsSymbol(const Token& t, const char* symbol) const {
+        return t.kind == TokenKind::Symbol && t.text == symbol;
+    }
+    bool AcceptSymbol(const char* symbol) {
+        if (!IsSymbol(Peek(), symbol)) return false;
+        Next();
+        return true;
+    }
+    bool IsName(const Token& t) const {
+        return t.kind == TokenKind::QuotedName ||
+               (t.kind == TokenKind::Name && !IsReservedWord(t.text));
+    }
+    std::string Name(const char* what) {
+        if (!IsName(Peek())) throw SyntaxError(Peek(), what);
+        return Next().text;
+    }
+
+    ColumnRef Column(const char* what) {
+        ColumnRef c;
+        c.position = Peek().position;
+        c.name = Name(what);
+        if (AcceptSymbol(".")) {
+            c.table = std::move(c.name);
+            c.name = Name("a column name");
+        }
+        return c;
+    }
+
+    std::vector<SelectItem> Items() {
+        std::vector<SelectItem> items;
+        do {
+            SelectItem item;
+            item.position = Peek().position;
+            if (AcceptSymbol("*")) {
+                item.kind = SelectItem::Kind::AllColumns;
+            } else if (IsName(Peek()) && IsSymbol(Peek(1), ".") && IsSymbol(Peek(2), "*")) {
+                item.kind = SelectItem::Kind::TableAllColumns;
+                item.table = Next().text;
+                Next();
+                Next();
+            } else {
+                item.kind = SelectItem::Kind::Column;
+                item.column = Column("a column name or '*'");
+            }
+            items.push_back(std::move(item));
+        } while (AcceptSymbol(","));
+        return items;
+    }
+
+    std::unique_ptr<Condition> Or() {
+        auto left = And();
+        while (AcceptKeyword("OR")) left = Join(Condition::Kind::Or, std::move(left), And());
+        return left;
+    }
+    std::unique_ptr<Condition> And() {
+        auto left = Not();
+        while (AcceptKeyword("AND")) left = Join(Condition::Kind::And, std::move(left), Not());
+        return left;
+    }
+    std::unique_ptr<Condition> Not() {
+        if (AcceptKeyword("NOT")) {
+            auto c = std::make_unique<Condition>();
+            c->kind = Condition::Kind::Not;
+            c->left = Not();
+            return c;
+        }
+        return Test();
+    }
+    static std::unique_ptr<Condition> Join(Condition::Kind kind, std::unique_ptr<Condition> l,
+                                           std::unique_ptr<Condition> r) {
+        auto c = std::make_unique<Condition>();
+        c->kind = kind;
+        c->left = std::move(l);
+        c->right = std::move(r);
+        return c;
+    }
+
+    std::unique_ptr<Condition> Test() {
+        if (AcceptSymbol("(")) {
+            auto inner = Or();
+            if (!AcceptSymbol(")")) throw SyntaxError(Peek(), "')'");
+            return inner;
+        }
+        auto c = std::make_unique<Condition>();
+        c->a = OperandValue();
+        static const std::pair<const char*, CompareOp> kOps[] = {
+            {"=", CompareOp::Equal},        {"<>", CompareOp::NotEqual},
+            {"!=", CompareOp::NotEqual},    {"<", CompareOp::Less},
+            {"<=", CompareOp::LessEqual},   {">", CompareOp::Greater},
+            {">=", CompareOp::GreaterEqual}};
+        for (const auto& [symbol, op] : kOps) {
+            if (AcceptSymbol(symbol)) {
+                c->kind = Condition::Kind::Compare;
+                c->op = op;
+                c->b = OperandValue();
+                return c;
+            }
+        }
+        if (AcceptKeyword("IS")) {
+            c->kind = Condition::Kind::IsNull;
+            c->negated = AcceptKeyword("NOT");
+            ExpectKeyword("NULL");
+            return c;
+        }
+        c->kind = Condition::Kind::Truth;
+        return c;
+    }
+
+    Operand OperandValue() {
+        Operand o;
+        const Token& t = Peek();
+        if (t.kind == TokenKind::Number || IsSymbol(t, "-") || IsSymbol(t, "+")) {
+            bool negative = false;
+            if (IsSymbol(t, "-") || IsSymbol(t, "+")) {
+                negative = Next().text == "-";
+                if (Peek().kind != TokenKind::Number) throw SyntaxError(Peek(), "a number");
+            }
+            o.literal = NumberValue(Next(), negative);
+        } else if (t.kind == TokenKind::Text) {
+            o.literal = Value::Text(DecodeCp1252(Next().text));
+        } else if (IsKeyword(t, "NULL")) {
+            Next();
+        } else if (IsKeyword(t, "TRUE") || IsKeyword(t, "FALSE")) {
+            o.literal = Value::Integer(IsKeyword(Next(), "TRUE") ? -1 : 0);
+        } else if (IsName(t)) {
+            o.isColumn = true;
+            o.column = Column("a column name");
+        } else {
+            throw SyntaxError(t, "a column, number or text");
+        }
+        return o;
+    }
+
+    static Value NumberValue(const Token& t, bool negative) {
+        const std::string text = (negative ? "-" : "") + t.text;
+        if (t.text.find_first_of(".eE") == std::string::npos) {
+            errno = 0;
+            const long long whole = std::strtoll(text.c_str(), nullptr, 10);
+            if (errno == 0) return Value::Integer(whole);
+        }
+        return Value::Double(std::strtod(text.c_str(), nullptr));
+    }
+
+    std::vector<Token> tokens_;
+    size_t index_ = 0;
+};
+
+}  // namespace
+
+bool IsReservedWord(std::string_view word) {
+    for (const char* r : kReserved) {
+        if (EqualsNoCase(word, r)) return true;
+    }
+    return false;
+}
+
+SelectStatement ParseSelect(std::string_view sql) { return Parser(Tokenize(sql)).Statement(); }
+
+}  // namespace jetodbc

@@ -1,0 +1,421 @@
+#include "jetodbc/statement.h"
+
+#include <cstdio>
+
+#include "jetodbc/column_description.h"
+#include "jetodbc/driver_error.h"
+#include "jetodbc/out_string.h"
+#include "jetodbc/scroll_position.h"
+
+namespace jetodbc {
+
+namespace {
+
+DriverError InvalidCursorState() { return DriverError("24000", "Invalid cursor state.", 0); }
+DriverError SequenceError() { return DriverError("HY010", "Function sequence error.", 0); }
+DriverError BadColumn() { return DriverError("07009", "Invalid descriptor index.", 0); }
+DriverError ReadOnly() {
+    return DriverError("HY000", "Cannot update. The database is opened read-only by this driver.",
+                       -3027);
+}
+
+}  // namespace
+
+Statement::Statement(Connection* owner) : connection(owner), attributes_(owner->statementDefaults) {
+    char name[32];
+    std::snprintf(name, sizeof name, "SQL_CUR%p", static_cast<void*>(this));
+    cursorName_ = name;
+}
+
+Database& Statement::database() const {
+    if (!connection->database) throw DriverError("08003", "Connection not open.", 0);
+    return *connection->database;
+}
+
+const std::vector<ResultColumn>* Statement::Described() const {
+    if (result_) return &result_->columns;
+    if (prepared_) return &prepared_->columns();
+    return nullptr;
+}
+
+void Statement::RequireCursor() const {
+    if (!result_) throw InvalidCursorState();
+}
+
+void Statement::OpenResult(ResultSet result) {
+    if (attributes_.maxRows > 0 && result.order.size() > attributes_.maxRows) {
+        result.order.resize(attributes_.maxRows);
+    }
+    rowCount_ = static_cast<SQLLEN>(result.row_count());
+    diag.set_cursor_row_count(rowCount_);
+    result_ = std::move(result);
+    rowsetStart_ = 0;
+    rowsetSize_ = 0;
+    rowInRowset_ = 0;
+    pieceColumn_ = 0;
+    piece_ = PieceState();
+}
+
+void Statement::CloseResult() {
+    result_.reset();
+    rowsetStart_ = 0;
+    rowsetSize_ = 0;
+    pieceColumn_ = 0;
+}
+
+SQLRETURN Statement::Prepare(std::string_view sql) {
+    if (result_) throw InvalidCursorState();
+    prepared_.reset();
+    prepared_ = Query::Prepare(database(), sql);
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::Execute() {
+    if (!prepared_) throw SequenceError();
+    if (result_) throw InvalidCursorState();
+    OpenResult(prepared_->Execute(database()));
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::ExecDirect(std::string_view sql) {
+    Prepare(sql);
+    return Execute();
+}
+
+SQLRETURN Statement::Tables(const OptionalText& catalog, const OptionalText& schema,
+                            const OptionalText& table, const OptionalText& types) {
+    if (result_) throw InvalidCursorState();
+    prepared_.reset();
+    OpenResult(TablesResult(database(), catalog, schema, table, types,
+                            attributes_.metadataId == SQL_TRUE));
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::Columns(const OptionalText& catalog, const OptionalText& schema,
+                             const OptionalText& table, const OptionalText& column) {
+    if (result_) throw InvalidCursorState();
+    prepared_.reset();
+    OpenResult(ColumnsResult(database(), catalog, schema, table, column,
+                             attributes_.metadataId == SQL_TRUE));
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::GetTypeInfo(SQLSMALLINT dataType) {
+    if (result_) throw InvalidCursorState();
+    prepared_.reset();
+    OpenResult(TypeInfoResult(dataType, connection->odbc_version()));
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::NumResultCols(SQLSMALLINT* count) {
+    const std::vector<ResultColumn>* columns = Described();
+    if (count) *count = columns ? static_cast<SQLSMALLINT>(columns->size()) : 0;
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::DescribeCol(SQLUSMALLINT column, SQLCHAR* name, SQLSMALLINT bufferLength,
+                                 SQLSMALLINT* nameLength, SQLSMALLINT* dataType,
+                                 SQLULEN* columnSize, SQLSMALLINT* decimalDigits,
+                                 SQLSMALLINT* nullable) {
+    const std::vector<ResultColumn>* columns = Described();
+    if (!columns) throw SequenceError();
+    if (column < 1 || column > columns->size()) throw BadColumn();
+    std::string warning;
+    const SQLRETURN rc =
+        DescribeColumn((*columns)[column - 1], connection->odbc_version(), name, bufferLength,
+                       nameLength, dataType, columnSize, decimalDigits, nullable, &warning);
+    if (!warning.empty()) diag.AddWarning(warning);
+    return rc;
+}
+
+SQLRETURN Statement::ColAttribute(SQLUSMALLINT column, SQLUSMALLINT field, SQLPOINTER text,
+                                  SQLSMALLINT bufferLength, SQLSMALLINT* textLength,
+                                  SQLLEN* number) {
+    const std::vector<ResultColumn>* columns = Described();
+    if (!columns) throw SequenceError();
+    if (field == SQL_DESC_COUNT || field == SQL_COLUMN_COUNT) {
+        if (number) *number = static_cast<SQLLEN>(columns->size());
+        return SQL_SUCCESS;
+    }
+    if (column < 1 || column > columns->size()) throw BadColumn();
+    std::string warning;
+    const SQLRETURN rc =
+        ColumnAttribute((*columns)[column - 1], static_cast<SQLSMALLINT>(columns->size()),
+                        connection->odbc_version(), database().catalog_name(), field, text,
+                        bufferLength, textLength, number, &warning);
+    if (!warning.empty()) diag.AddWarning(warning);
+    return rc;
+}
+
+SQLRETURN Statement::RowCount(SQLLEN* count) {
+    if (count) *count = rowCount_;
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::NumParams(SQLSMALLINT* count) {
+    if (count) *count = 0;
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::BindCol(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER target,
+                             SQLLEN bufferLength, SQLLEN* indicator) {
+    if (column == 0) throw BadColumn();  // bookmarks are off
+    if (!target) {                       // unbinding: only the one column
+        bindings_.erase(column);
+        return SQL_SUCCESS;
+    }
+    if (!IsKnownCType(cType)) throw DriverError("HY003", "Program type out of range.", 0);
+    if (bufferLength < 0 && IsVariableCType(cType)) {
+        throw DriverError("HY090", "Invalid string or buffer length.", 0);
+    }
+    const std::vector<ResultColumn>* columns = Described();
+    if (columns && column > columns->size()) throw BadColumn();
+    bindings_[column] = Binding{cType, target, bufferLength, indicator};
+    return SQL_SUCCESS;
+}
+
+SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bool* warning) {
+    const SQLULEN offset = attributes_.bindOffset ? *attributes_.bindOffset : 0;
+    const bool byColumn = attributes_.rowBindType == SQL_BIND_BY_COLUMN;
+    SQLUSMALLINT status = SQL_ROW_SUCCESS;
+    for (const auto& [column, b] : bindings_) {
+        if (column > result_->columns.size()) continue;
+        const ResultColumn& rc = result_->columns[column - 1];
+        const SQLSMALLINT cType = b.cType == SQL_C_DEFAULT ? DefaultCType(rc.type) : b.cType;
+        const size_t element =
+            byColumn
+                ? (IsVariableCType(cType) ? static_cast<size_t>(b.bufferLength) : CTypeSize(cType))
+                : static_cast<size_t>(attributes_.rowBindType);
+        char* target = static_cast<char*>(b.target) + offset + i * element;
+        SQLLEN* indicator = nullptr;
+        if (b.indicator) {
+            char* base = reinterpret_cast<char*>(b.indicator) + offset;
+            indicator = reinterpret_cast<SQLLEN*>(
+                base + i * (byColumn ? sizeof(SQLLEN) : attributes_.rowBindType));
+        }
+        const SQLLEN rowNumber = static_cast<SQLLEN>(i + 1);
+        try {
+            std::string w;
+            const SQLRETURN rc2 =
+                ConvertValue(result_->At(resultRow, column - 1), rc.type, cType, target,
+                             b.bufferLength, indicator, nullptr, attributes_.maxLength, &w);
+            if (rc2 == SQL_SUCCESS_WITH_INFO) {
+                diag.AddWarning(w, rowNumber, column);
+                *warning = true;
+                if (status == SQL_ROW_SUCCESS) status = SQL_ROW_SUCCESS_WITH_INFO;
+            }
+        } catch (const DriverError& e) {
+            diag.Add(e, rowNumber, column);
+            *error = true;
+            status = SQL_ROW_ERROR;
+        }
+    }
+    return status;
+}
+
+SQLRETURN Statement::FetchScroll(SQLSMALLINT orientation, SQLLEN offset) {
+    RequireCursor();
+    switch (orientation) {
+        case SQL_FETCH_NEXT:
+            break;
+        case SQL_FETCH_PRIOR:
+        case SQL_FETCH_FIRST:
+        case SQL_FETCH_LAST:
+        case SQL_FETCH_ABSOLUTE:
+        case SQL_FETCH_RELATIVE:
+            if (attributes_.cursorType == SQL_CURSOR_FORWARD_ONLY) {
+                throw DriverError("HY106", "Fetch type out of range.", 0);
+            }
+            break;
+        case SQL_FETCH_BOOKMARK:
+            throw DriverError("HYC00", "Bookmarks are not supported.", 0);
+        default:
+            throw DriverError("HY106", "Fetch type out of range.", 0);
+    }
+    const int64_t rows = static_cast<int64_t>(result_->row_count());
+    const SQLULEN size = attributes_.rowArraySize;
+    bool clamped = false;
+    const int64_t step =
+        rowsetSize_ ? static_cast<int64_t>(rowsetSize_) : static_cast<int64_t>(size);
+    int64_t start = ScrollTarget(rowsetStart_, rows,
+                                 orientation == SQL_FETCH_NEXT ? step : static_cast<int64_t>(size),
+                                 orientation, offset, &clamped);
+    rowsetStart_ = start;
+    rowInRowset_ = 0;
+    pieceColumn_ = 0;
+    piece_ = PieceState();
+    if (start < 1 || start > rows) {
+        rowsetSize_ = 0;
+        if (attributes_.rowsFetched) *attributes_.rowsFetched = 0;
+        if (attributes_.rowStatus) {
+            for (SQLULEN i = 0; i < size; ++i) attributes_.rowStatus[i] = SQL_ROW_NOROW;
+        }
+        return SQL_NO_DATA;
+    }
+    rowsetSize_ = size;
+    bool error = false, warning = clamped;
+    if (clamped) diag.AddWarning("01S06");
+    SQLULEN fetched = 0;
+    for (SQLULEN i = 0; i < size; ++i) {
+        const int64_t row = start - 1 + static_cast<int64_t>(i);
+        SQLUSMALLINT status = SQL_ROW_NOROW;
+        if (row < rows) {
+            ++fetched;
+            status = TransferRow(static_cast<size_t>(row), i, &error, &warning);
+        }
+        if (attributes_.rowStatus) attributes_.rowStatus[i] = status;
+    }
+    if (attributes_.rowsFetched) *attributes_.rowsFetched = fetched;
+    if (error) return size == 1 ? SQL_ERROR : SQL_SUCCESS_WITH_INFO;
+    return warning ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
+}
+
+SQLRETURN Statement::GetData(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER target,
+                             SQLLEN bufferLength, SQLLEN* indicator) {
+    RequireCursor();
+    if (column == 0 || column > result_->columns.size()) throw BadColumn();
+    const int64_t row = rowsetStart_ - 1 + static_cast<int64_t>(rowInRowset_);
+    if (rowsetStart_ < 1 || row >= static_cast<int64_t>(result_->row_count())) {
+        throw InvalidCursorState();
+    }
+    if (!target) throw DriverError("HY009", "Invalid use of null pointer.", 0);
+    if (!IsKnownCType(cType)) throw DriverError("HY003", "Program type out of range.", 0);
+    if (bufferLength < 0 && IsVariableCType(cType)) {
+        throw DriverError("HY090", "Invalid string or buffer length.", 0);
+    }
+    if (column != pieceColumn_) {
+        pieceColumn_ = column;
+        piece_ = PieceState();
+    }
+    std::string warning;
+    const ResultColumn& rc = result_->columns[column - 1];
+    const SQLRETURN ret =
+        ConvertValue(result_->At(static_cast<size_t>(row), column - 1), rc.type, cType, target,
+                     bufferLength, indicator, &piece_, attributes_.maxLength, &warning);
+    if (!warning.empty()) diag.AddWarning(warning);
+    return ret;
+}
+
+SQLRETURN Statement::SetPos(SQLSETPOSIROW row, SQLUSMALLINT operation, SQLUSMALLINT lock) {
+    RequireCursor();
+    if (lock != SQL_LOCK_NO_CHANGE) {
+        throw DriverError("HYC00", "Row locking is not supported.", 0);
+    }
+    switch (operation) {
+        case SQL_POSITION:
+        case SQL_REFRESH:
+            if (rowsetStart_ < 1 || rowsetSize_ == 0) throw InvalidCursorState();
+            if (row == 0 && operation == SQL_REFRESH) return SQL_SUCCESS;
+            if (row < 1 || row > rowsetSize_ ||
+                rowsetStart_ - 1 + static_cast<int64_t>(row) >
+                    static_cast<int64_t>(result_->row_count())) {
+                throw DriverError("HY107", "Row value out of range.", 0);
+            }
+            rowInRowset_ = row - 1;
+            pieceColumn_ = 0;
+            return SQL_SUCCESS;
+        case SQL_UPDATE:
+        case SQL_DELETE:
+        case SQL_ADD:
+            throw ReadOnly();
+        default:
+            throw DriverError("HY092", "Invalid attribute/option identifier.", 0);
+    }
+}
+
+SQLRETURN Statement::BulkOperations(SQLSMALLINT operation) {
+    switch (operation) {
+        case SQL_ADD:
+        case SQL_UPDATE_BY_BOOKMARK:
+        case SQL_DELETE_BY_BOOKMARK:
+        case SQL_FETCH_BY_BOOKMARK:
+            throw ReadOnly();
+        default:
+            throw DriverError("HY092", "Invalid attribute/option identifier.", 0);
+    }
+}
+
+SQLRETURN Statement::MoreResults() {
+    CloseResult();
+    return SQL_NO_DATA;
+}
+
+SQLRETURN Statement::FreeStmt(SQLUSMALLINT option) {
+    switch (option) {
+        case SQL_CLOSE:
+            CloseResult();
+            return SQL_SUCCESS;
+        case SQL_UNBIND:
+            bindings_.clear();
+            return SQL_SUCCESS;
+        case SQL_RESET_PARAMS:
+            return SQL_SUCCESS;
+        default:
+            throw DriverError("HY092", "Invalid attribute/option identifier.", 0);
+    }
+}
+
+SQLRETURN Statement::CloseCursor() {
+    RequireCursor();
+    CloseResult();
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::Cancel() {
+    CloseResult();
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::SetAttr(SQLINTEGER attribute, SQLPOINTER value) {
+    if (IsCursorAttribute(attribute) && result_) throw InvalidCursorState();
+    if (attribute == SQL_ATTR_APP_ROW_DESC || attribute == SQL_ATTR_APP_PARAM_DESC) {
+        throw DriverError("HYC00", "Descriptors are not supported.", 0);
+    }
+    std::string warning;
+    const SQLRETURN rc = SetStatementAttribute(attributes_, attribute, value, &warning);
+    if (!warning.empty()) diag.AddWarning(warning);
+    return rc;
+}
+
+SQLRETURN Statement::GetAttr(SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER,
+                             SQLINTEGER* length) {
+    switch (attribute) {
+        case SQL_ATTR_ROW_NUMBER: {
+            RequireCursor();
+            const SQLULEN row =
+                rowsetStart_ >= 1 && rowsetStart_ <= static_cast<int64_t>(result_->row_count())
+                    ? static_cast<SQLULEN>(rowsetStart_) + rowInRowset_
+                    : 0;
+            StoreNumber<SQLULEN>(value, row);
+            if (length) *length = sizeof(SQLULEN);
+            return SQL_SUCCESS;
+        }
+        case SQL_ATTR_APP_ROW_DESC:
+        case SQL_ATTR_APP_PARAM_DESC:
+        case SQL_ATTR_IMP_ROW_DESC:
+        case SQL_ATTR_IMP_PARAM_DESC:
+            throw DriverError("HYC00", "Descriptors are not supported.", 0);
+        default:
+            GetStatementAttribute(attributes_, attribute, value, length);
+            return SQL_SUCCESS;
+    }
+}
+
+SQLRETURN Statement::SetCursorName(std::string_view name) {
+    if (name.empty() || name.compare(0, 6, "SQLCUR") == 0 || name.compare(0, 7, "SQL_CUR") == 0) {
+        throw DriverError("34000", "Invalid cursor name.", 0);
+    }
+    cursorName_ = std::string(name);
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::GetCursorName(SQLCHAR* name, SQLSMALLINT bufferLength, SQLSMALLINT* length) {
+    if (bufferLength < 0) throw DriverError("HY090", "Invalid string or buffer length.", 0);
+    if (CopyText(cursorName_, name, bufferLength, length) && name) {
+        diag.AddWarning("01004");
+        return SQL_SUCCESS_WITH_INFO;
+    }
+    return SQL_SUCCESS;
+}
+
+}  // namespace jetodbc

@@ -1,0 +1,128 @@
+// A statement handle: what was prepared on it, the open cursor (a result
+// set with the position of the current rowset), the column bindings, the
+// SQLGetData state and the attributes. Each public function carries out one
+// ODBC call after the entry point has checked the handle, cleared the
+// diagnostics and taken the lock: it returns the call's SQLRETURN, adds
+// warnings to diag, and throws DriverError for a failure (the entry point
+// turns that into a record and SQL_ERROR).
+#pragma once
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "jetodbc/catalog_results.h"
+#include "jetodbc/diagnostics.h"
+#include "jetodbc/handles.h"
+#include "jetodbc/query.h"
+#include "jetodbc/result_set.h"
+#include "jetodbc/statement_attributes.h"
+#include "jetodbc/type_convert.h"
+
+namespace jetodbc {
+
+class Statement {
+  public:
+    explicit Statement(Connection* connection);
+    ~Statement() { tag = kFreedTag; }
+
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    uint32_t tag = kStatementTag;
+    std::mutex mutex;
+    Diagnostics diag;
+    Connection* const connection;
+
+    // Execution. Prepare parses and resolves a SELECT (its columns can then
+    // be described); Execute runs it and opens a cursor before the first
+    // row; ExecDirect does both. The catalog functions open a cursor on
+    // their result. Each fails with 24000 while a cursor is open.
+    SQLRETURN Prepare(std::string_view sql);
+    SQLRETURN Execute();
+    SQLRETURN ExecDirect(std::string_view sql);
+    SQLRETURN Tables(const OptionalText& catalog, const OptionalText& schema,
+                     const OptionalText& table, const OptionalText& types);
+    SQLRETURN Columns(const OptionalText& catalog, const OptionalText& schema,
+                      const OptionalText& table, const OptionalText& column);
+    SQLRETURN GetTypeInfo(SQLSMALLINT dataType);
+
+    // Description of the open result, or of the prepared query before it
+    // runs. Column numbers count from 1; 0 and numbers past the last column
+    // fail with 07009. RowCount gives the rows of the last result (-1 before
+    // any); NumParams is always 0, as the driver takes no parameters.
+    SQLRETURN NumResultCols(SQLSMALLINT* count);
+    SQLRETURN DescribeCol(SQLUSMALLINT column, SQLCHAR* name, SQLSMALLINT bufferLength,
+                          SQLSMALLINT* nameLength, SQLSMALLINT* dataType, SQLULEN* columnSize,
+                          SQLSMALLINT* decimalDigits, SQLSMALLINT* nullable);
+    SQLRETURN ColAttribute(SQLUSMALLINT column, SQLUSMALLINT field, SQLPOINTER text,
+                           SQLSMALLINT bufferLength, SQLSMALLINT* textLength, SQLLEN* number);
+    SQLRETURN RowCount(SQLLEN* count);
+    SQLRETURN NumParams(SQLSMALLINT* count);
+
+    // Data. BindCol with a null target unbinds that one column; bindings
+    // stay across cursors until SQL_UNBIND. FetchScroll moves the cursor by
+    // ODBC's rules (only SQL_FETCH_NEXT on a forward-only cursor: HY106
+    // otherwise) and fills the bindings for every row of the rowset. GetData
+    // reads the current row, text and binary data in pieces; a column read
+    // whole answers SQL_NO_DATA until another column is read. SetPos
+    // positions within the rowset; changes fail, as does BulkOperations.
+    SQLRETURN BindCol(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER target,
+                      SQLLEN bufferLength, SQLLEN* indicator);
+    SQLRETURN FetchScroll(SQLSMALLINT orientation, SQLLEN offset);
+    SQLRETURN GetData(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER target,
+                      SQLLEN bufferLength, SQLLEN* indicator);
+    SQLRETURN SetPos(SQLSETPOSIROW row, SQLUSMALLINT operation, SQLUSMALLINT lock);
+    SQLRETURN BulkOperations(SQLSMALLINT operation);
+
+    // Cursor and statement state. MoreResults closes the cursor and answers
+    // SQL_NO_DATA (a statement has one result); Cancel closes the cursor, as
+    // nothing runs asynchronously; CloseCursor fails with 24000 without one.
+    // Cursor attributes cannot change while a cursor is open (24000).
+    SQLRETURN MoreResults();
+    SQLRETURN FreeStmt(SQLUSMALLINT option);
+    SQLRETURN CloseCursor();
+    SQLRETURN Cancel();
+    SQLRETURN SetAttr(SQLINTEGER attribute, SQLPOINTER value);
+    SQLRETURN GetAttr(SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER bufferLength,
+                      SQLINTEGER* length);
+    SQLRETURN SetCursorName(std::string_view name);
+    SQLRETURN GetCursorName(SQLCHAR* name, SQLSMALLINT bufferLength, SQLSMALLINT* length);
+
+  private:
+    struct Binding {
+        SQLSMALLINT cType;
+        SQLPOINTER target;
+        SQLLEN bufferLength;
+        SQLLEN* indicator;
+    };
+
+    Database& database() const;
+    // The columns of the open result or, failing that, of the prepared query.
+    const std::vector<ResultColumn>* Described() const;
+    void RequireCursor() const;
+    void OpenResult(ResultSet result);
+    void CloseResult();
+    // Moves one result row into the bindings for rowset row i; returns the
+    // row status and adds records for warnings and failures.
+    SQLUSMALLINT TransferRow(size_t resultRow, SQLULEN i, bool* error, bool* warning);
+
+    StatementAttributes attributes_;
+    std::optional<Query> prepared_;
+    std::optional<ResultSet> result_;
+    int64_t rowsetStart_ = 0;  // 1-based; 0 before the first row
+    SQLULEN rowsetSize_ = 1;   // rows in the current rowset
+    SQLULEN rowInRowset_ = 0;  // the row SQLGetData reads (SQLSetPos moves it)
+    std::map<SQLUSMALLINT, Binding> bindings_;
+    SQLUSMALLINT pieceColumn_ = 0;
+    PieceState piece_;
+    std::string cursorName_;
+    SQLLEN rowCount_ = -1;
+};
+
+}  // namespace jetodbc
