@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "tests/integration/format_model.h"
 #include "tests/integration/integration_env.h"
@@ -433,6 +434,169 @@ TEST_F(WholeRunTest, ReaderVariantsReportWhatTheyRead) {
         EXPECT_EQ(output, Prefix(path) + report) << FormatName(c.format);
         EXPECT_EQ(status, 0);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A movement in which both lines move, every pair once a round, one board a
+// round: tables * rounds boards in total.
+void AddMovingLines(BwsFixture& fixture, int section, int tables, int rounds) {
+    for (int round = 1; round <= rounds; ++round) {
+        for (int table = 1; table <= tables; ++table) {
+            const int ns = (table - 1 + round - 1) % tables + 1;
+            const int ew = tables + (table - 1 + 2 * (round - 1)) % tables + 1;
+            AddRound(fixture, section, table, round, ns, ew, table, table);
+        }
+    }
+}
+
+TEST_F(WholeRunTest, BoardsInTotalOf2500PassAnd2501Fail) {
+    const struct {
+        int tables;
+        int rounds;
+        const char* ending;
+    } cases[] = {
+        {50, 50, "\"BoardsPerRound\": \"1\""},
+        {61, 41, "More than 2500 boards in total - 2501 is not currently supported\n"},
+    };
+    for (const auto& c : cases) {
+        BwsFixture fixture(DK0_BWS);
+        AddMovingLines(fixture, 1, c.tables, c.rounds);
+        const std::string path = folder_.Path("total.bws");
+        ASSERT_EQ(fixture.Write(path), "");
+        int status = -1;
+        const std::string output = RunOn(path, &status);
+        EXPECT_NE(output.find(c.ending), std::string::npos) << output.substr(0, 400);
+        EXPECT_EQ(status, 0);
+    }
+}
+
+TEST_F(WholeRunTest, HalvesTeamsIndividualsAndUnsortedRoundsInOneEvent) {
+    BwsFixture fixture(DK0_BWS);
+    // Section 1: Mitchell numbering over two halves of two board ranges.
+    const int lows[4][2] = {{1, 3}, {3, 1}, {1, 3}, {3, 1}};
+    const int ews[4][2] = {{1, 2}, {2, 1}, {1, 2}, {2, 1}};
+    for (int round = 1; round <= 4; ++round) {
+        for (int table = 1; table <= 2; ++table) {
+            const int low = lows[round - 1][table - 1];
+            AddRound(fixture, 1, table, round, table, ews[round - 1][table - 1], low, low + 1);
+        }
+    }
+    // Section 2: a team match, every table on the same boards, rounds out of order.
+    const int teamLows[3] = {5, 1, 3};
+    const int teamPairs[3][4] = {{1, 2, 3, 4}, {1, 3, 4, 2}, {1, 4, 2, 3}};
+    for (int round = 1; round <= 3; ++round) {
+        AddRound(fixture, 2, 1, round, teamPairs[round - 1][0], teamPairs[round - 1][1],
+                 teamLows[round - 1], teamLows[round - 1] + 1);
+        AddRound(fixture, 2, 2, round, teamPairs[round - 1][2], teamPairs[round - 1][3],
+                 teamLows[round - 1], teamLows[round - 1] + 1);
+    }
+    // Section 3: an individual on one table, tables not on the same boards.
+    AddRound(fixture, 3, 1, 1, 1, 2, 1, 1);
+    AddRound(fixture, 3, 2, 1, 3, 4, 2, 2);
+    for (const auto& [id, tables, scoring] :
+         {std::tuple<int, int, int>{1, 2, 1}, {2, 2, 3}, {3, 1, 1}}) {
+        fixture.AddRow("Section", {{"ID", Value::Integer(id)},
+                                   {"Letter", Value::Text(std::string(1, 'A' + id - 1))},
+                                   {"Tables", Value::Integer(tables)},
+                                   {"ScoringType", Value::Integer(scoring)}});
+    }
+    const std::string path = folder_.Path("mixed.bws");
+    ASSERT_EQ(fixture.Write(path), "");
+    int status = -1;
+    const std::string output = RunOn(path, &status);
+    const std::string halves = SectionObject({{"Section", "1"},
+                                              {"SectionName", "A"},
+                                              {"Tables", "2"},
+                                              {"Rounds", "4"},
+                                              {"LowBoard", "1"},
+                                              {"HighBoard", "8"},
+                                              {"BoardsPerRound", "2"},
+                                              {"BoardsNeeded", "8"},
+                                              {"Pairs", "4"},
+                                              {"Teams", "4"},
+                                              {"First", "false"},
+                                              {"Barometer", "false"},
+                                              {"UnsortedRounds", "false"},
+                                              {"Transformable", "false"},
+                                              {"Team", "false"},
+                                              {"Halfs", "2"},
+                                              {"Individual", "false"},
+                                              {"Ignore", "false"},
+                                              {"MovementType", "0"},
+                                              {"PlayerNamesRead", "0"},
+                                              {"ReceivedDataRead", "0"},
+                                              {"HandRecordsRead", "0"}});
+    const std::string teams = SectionObject({{"Section", "2"},
+                                             {"SectionName", "B"},
+                                             {"Tables", "2"},
+                                             {"Rounds", "3"},
+                                             {"LowBoard", "1"},
+                                             {"HighBoard", "6"},
+                                             {"BoardsPerRound", "2"},
+                                             {"BoardsNeeded", "6"},
+                                             {"Pairs", "4"},
+                                             {"Teams", "2"},
+                                             {"First", "false"},
+                                             {"Barometer", "true"},
+                                             {"UnsortedRounds", "true"},
+                                             {"Transformable", "true"},
+                                             {"Team", "true"},
+                                             {"Halfs", "3"},
+                                             {"Individual", "false"},
+                                             {"Ignore", "false"},
+                                             {"MovementType", "0"},
+                                             {"PlayerNamesRead", "0"},
+                                             {"ReceivedDataRead", "0"},
+                                             {"HandRecordsRead", "0"}});
+    const std::string individual = SectionObject({{"Section", "3"},
+                                                  {"SectionName", "C"},
+                                                  {"Tables", "2"},
+                                                  {"Rounds", "1"},
+                                                  {"LowBoard", "1"},
+                                                  {"HighBoard", "2"},
+                                                  {"BoardsPerRound", "1"},
+                                                  {"BoardsNeeded", "2"},
+                                                  {"Pairs", "2"},
+                                                  {"Teams", "2"},
+                                                  {"First", "false"},
+                                                  {"Barometer", "false"},
+                                                  {"UnsortedRounds", "false"},
+                                                  {"Transformable", "false"},
+                                                  {"Team", "false"},
+                                                  {"Halfs", "1"},
+                                                  {"Individual", "true"},
+                                                  {"Ignore", "false"},
+                                                  {"MovementType", "1"},
+                                                  {"PlayerNamesRead", "0"},
+                                                  {"ReceivedDataRead", "0"},
+                                                  {"HandRecordsRead", "0"}});
+    const std::string report =
+        "{\n    \"DBformat\": \"6\",\n    \"DBformatName\": \"DK0_BWS\",\n    \"ToolVersion\": "
+        "\"1.01\",\n    \"FormatErrors\": \"0\",\n    \"SectionCount\": \"3\",\n    \"TourName\": "
+        "\"\",\n    \"Sections\": [\n" +
+        halves + ",\n" + teams + ",\n" + individual + "\n    ]\n}\n";
+    EXPECT_EQ(output, Prefix(path) + report);
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(WholeRunTest, ManySectionsAndRowsAndNullsAreReadWithinBounds) {
+    // A format without the distribution check, so that the NULL row's
+    // section (pair 0 against pair 0) is only marked to be ignored.
+    BwsFixture fixture(US0_BWS);
+    // 78 sections of 16 tables and 16 rounds: 19968 round rows.
+    for (int section = 1; section <= 78; ++section) AddMovingLines(fixture, section, 16, 16);
+    fixture.AddRow("RoundData", {});  // every column NULL: section 0, round 0, table 0
+    const std::string path = folder_.Path("large.bws");
+    ASSERT_EQ(fixture.Write(path), "");
+    int status = -1;
+    const std::string output = RunOn(path, &status);
+    EXPECT_NE(output.find("\"SectionCount\": \"79\""), std::string::npos) << output.substr(0, 600);
+    EXPECT_NE(output.find("\"Section\": \"78\""), std::string::npos);
+    EXPECT_NE(output.find("\"Section\": \"0\""), std::string::npos);
+    EXPECT_EQ(status, 0);
 }
 
 }  // namespace
