@@ -286,3 +286,30 @@ TEST_F(TableReaderTest, MissingFileGivesNoConnectionAndPrintsTheDriversRecords) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConnectionPathTest, PathsWithSeparatorsAndBracesOpenThatFileOnly) {
+    TemporaryFolder folder;
+    // A decoy that an unbraced string would name ("DBQ=<folder>/a").
+    BwsFixture decoy;
+    decoy.database.created = 46000;
+    decoy.Table("Decoy").columns.push_back(
+        jetwriter::MakeColumn("X", jetwriter::ColumnType::kInteger));
+    ASSERT_EQ(decoy.Write(folder.Path("a")), "");
+
+    BwsFixture wanted;
+    wanted.database.created = 46000;
+    wanted.Table("Wanted").columns.push_back(
+        jetwriter::MakeColumn("Y", jetwriter::ColumnType::kInteger));
+    for (const char* name : {"a;b.bws", "a{b}.bws", "a}}; DRIVER={x}.bws"}) {
+        WriteAndUse(wanted, folder.Path(name));
+        ODBCStatement statement(GetConnection(), ODBCStatement::ForwardOnly);
+        ASSERT_TRUE(statement.IsValid()) << name;
+        ASSERT_TRUE(statement.Query("SELECT * FROM [Wanted]")) << name;
+        EXPECT_EQ(statement.GetColumnByName("Y"), 1) << name;
+    }
+    CloseAllConnections();
+}
+
+}  // namespace
