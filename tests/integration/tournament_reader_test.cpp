@@ -9,24 +9,6 @@ namespace {
 
 using jetwriter::Value;
 
-void AddRound(BwsFixture& fixture, int section, int table, int round, int ns, int ew, int low,
-              int high) {
-    fixture.AddRow("RoundData", {{"Section", Value::Integer(section)},
-                                 {"Table", Value::Integer(table)},
-                                 {"Round", Value::Integer(round)},
-                                 {"NSPair", Value::Integer(ns)},
-                                 {"EWPair", Value::Integer(ew)},
-                                 {"LowBoard", Value::Integer(low)},
-                                 {"HighBoard", Value::Integer(high)}});
-}
-
-void AddSection(BwsFixture& fixture, int id, const char* letter, int tables, int scoringType = 1) {
-    fixture.AddRow("Section", {{"ID", Value::Integer(id)},
-                               {"Letter", Value::Text(letter)},
-                               {"Tables", Value::Integer(tables)},
-                               {"ScoringType", Value::Integer(scoringType)}});
-}
-
 // A barometer Howell of two tables and four pairs: three rounds of two boards.
 void AddHowell(BwsFixture& fixture, int section) {
     const int pairs[3][4] = {{1, 2, 3, 4}, {1, 3, 4, 2}, {1, 4, 2, 3}};

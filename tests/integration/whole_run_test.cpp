@@ -286,17 +286,6 @@ TEST_F(WholeRunTest, EveryLayoutIsReportedAsTheFormatTheRulesChoose) {
     }
 }
 
-void AddRound(BwsFixture& fixture, int section, int table, int round, int ns, int ew, int low,
-              int high) {
-    fixture.AddRow("RoundData", {{"Section", Value::Integer(section)},
-                                 {"Table", Value::Integer(table)},
-                                 {"Round", Value::Integer(round)},
-                                 {"NSPair", Value::Integer(ns)},
-                                 {"EWPair", Value::Integer(ew)},
-                                 {"LowBoard", Value::Integer(low)},
-                                 {"HighBoard", Value::Integer(high)}});
-}
-
 TEST_F(WholeRunTest, ReadFailuresReachableByARunEndItWithTheirMessage) {
     struct Case {
         const char* what;

@@ -132,3 +132,23 @@ void BwsFixture::AddRow(const std::string& table,
 std::string BwsFixture::Write(const std::string& path) const {
     return jetwriter::WriteJet4File(path, database, jetwriter::ExistingFile::kReplace);
 }
+
+void AddRound(BwsFixture& fixture, int section, int table, int round, int ns, int ew, int low,
+              int high) {
+    using jetwriter::Value;
+    fixture.AddRow("RoundData", {{"Section", Value::Integer(section)},
+                                 {"Table", Value::Integer(table)},
+                                 {"Round", Value::Integer(round)},
+                                 {"NSPair", Value::Integer(ns)},
+                                 {"EWPair", Value::Integer(ew)},
+                                 {"LowBoard", Value::Integer(low)},
+                                 {"HighBoard", Value::Integer(high)}});
+}
+
+void AddSection(BwsFixture& fixture, int id, const char* letter, int tables, int scoringType) {
+    using jetwriter::Value;
+    fixture.AddRow("Section", {{"ID", Value::Integer(id)},
+                               {"Letter", Value::Text(letter)},
+                               {"Tables", Value::Integer(tables)},
+                               {"ScoringType", Value::Integer(scoringType)}});
+}

@@ -40,3 +40,11 @@ class BwsFixture {
 
     jetwriter::Database database;
 };
+
+// Adds a RoundData row: at table in round, pair ns against pair ew on boards
+// low to high.
+void AddRound(BwsFixture& fixture, int section, int table, int round, int ns, int ew, int low,
+              int high);
+
+// Adds a Section row with its letter, number of tables and scoring type.
+void AddSection(BwsFixture& fixture, int id, const char* letter, int tables, int scoringType = 1);
