@@ -75,6 +75,20 @@ std::vector<std::vector<std::string>> ExportEveryTable(const BwsFixture& fixture
     return commands;
 }
 
+// True when a run on argument ends with a report, so that the timings are of
+// whole runs and not of early failures.
+bool WritesAReport(const std::string& argument, const std::string& directory) {
+    const std::string command =
+        "cd '" + directory + "' && '" VELLAMO_EXECUTABLE "' '" + argument + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return false;
+    std::string output;
+    char buffer[4096];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
+    return pclose(pipe) == 0 && output.find("\"DBformat\"") != std::string::npos;
+}
+
 BwsFixture LargeEvent() {
     using jetwriter::Value;
     BwsFixture fixture(DK0_BWS);
@@ -147,6 +161,13 @@ int main(int argc, char** argv) {
     std::printf("%-44s %12s %12s %16s\n", "file", "run median", "run peak", "mdb-export all");
     for (const File& file : files) {
         const std::string argument = "\\f:[" + file.path + "]";
+        if (!WritesAReport(argument, folder)) {
+            std::fprintf(stderr,
+                         "%s: the run wrote no report (is ODBCSYSINI an absolute path to "
+                         "the build's odbc folder?)\n",
+                         file.label);
+            return 1;
+        }
         Timing run = Measure({{VELLAMO_EXECUTABLE, argument}}, folder, runs);
         Timing dump = Measure(ExportEveryTable(*file.tables, file.path), folder, runs);
         std::printf("%-44s %9.1f ms %9ld KB %13.1f ms\n", file.label, run.medianMs, run.peakKb,
