@@ -313,3 +313,75 @@ TEST(ConnectionPathTest, PathsWithSeparatorsAndBracesOpenThatFileOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TableReaderTest, StatementMethodsTheRunDoesNotCallStillWork) {
+    WriteFile({{{"Section", Value::Integer(1)}, {"CustomBoards", Value::Text("abc")}},
+               {{"Section", Value::Integer(2)}}});
+    ODBCStatement statement(GetConnection(), ODBCStatement::KeysetUpdatable);
+    ASSERT_TRUE(statement.IsValid());
+    EXPECT_EQ(statement.GetType(), ODBCStatement::KeysetUpdatable);
+    EXPECT_TRUE(statement.ChangeType(static_cast<ODBCStatement::t_Type>(7)));
+    EXPECT_EQ(statement.GetType(), ODBCStatement::ForwardOnly);  // any other value is forward-only
+    ASSERT_TRUE(statement.ChangeType(ODBCStatement::KeysetUpdatable));
+
+    // The catalog through the statement; column names are found in any case.
+    ASSERT_TRUE(statement.Tables("RoundData", nullptr, nullptr, "TABLE"));
+    EXPECT_GT(statement.GetColumnByName("table_name"), 0);
+    bool eof = true;
+    ASSERT_TRUE(statement.Fetch(&eof));
+    EXPECT_FALSE(eof);
+    ASSERT_TRUE(statement.Cancel());
+
+    ASSERT_TRUE(
+        statement.Query("SELECT [Section], [CustomBoards] FROM [RoundData] ORDER BY [Section]"));
+    EXPECT_EQ(statement.GetColumnSize(2), 255u);
+    EXPECT_EQ(statement.GetColumnScale(1), 0);
+    EXPECT_EQ(statement.ColumnNullable(1), SQL_NULLABLE);
+    char name[32] = {0};
+    ASSERT_TRUE(statement.GetColumnName(2, name, sizeof name));
+    EXPECT_STREQ(name, "CustomBoards");
+    EXPECT_TRUE(statement.FetchFirst());
+    EXPECT_TRUE(statement.FetchLast());
+    EXPECT_TRUE(statement.FetchRow(1, true));
+    CByteArray bytes;
+    ASSERT_TRUE(statement.GetByteArray(2, bytes, 0));  // a first piece of 1024 bytes
+    ASSERT_EQ(bytes.GetSize(), 3);
+    EXPECT_EQ(bytes[0], 'a');
+    EXPECT_TRUE(statement.FetchRow(1, false));
+    ASSERT_TRUE(statement.GetByteArray(2, bytes, 2));  // NULL
+    EXPECT_EQ(bytes.GetSize(), 0);
+    SQLLEN indicator = 0;
+    SQLSMALLINT section = 0;
+    ASSERT_TRUE(statement.GetData(1, &section, sizeof section, &indicator, SQL_C_SSHORT));
+    EXPECT_EQ(section, 2);
+    EXPECT_FALSE(statement.NextResult());  // one result only
+    // The file is read-only: row changes fail.
+    testing::internal::CaptureStdout();
+    bool needData = true;
+    EXPECT_FALSE(statement.Update(&needData));
+    EXPECT_FALSE(needData);
+    EXPECT_FALSE(statement.Delete());
+    EXPECT_FALSE(statement.Add(nullptr));
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(statement.UnBindAll());
+    statement.Free();
+    EXPECT_FALSE(statement.IsValid());
+}
+
+TEST_F(TableReaderTest, FetchFirstOnAnEmptyResultFails) {
+    WriteFile({});
+    ODBCStatement statement(GetConnection(), ODBCStatement::KeysetUpdatable);
+    ASSERT_TRUE(statement.Query("SELECT * FROM [RoundData]"));
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(statement.FetchFirst());
+    testing::internal::GetCapturedStdout();
+    bool eof = false;
+    EXPECT_TRUE(statement.Fetch(&eof));
+    EXPECT_TRUE(eof);
+    ASSERT_TRUE(statement.Cancel());  // closes the cursor
+    EXPECT_TRUE(statement.GetTypeInfo(SQL_ALL_TYPES));
+}
+
+}  // namespace
