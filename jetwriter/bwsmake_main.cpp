@@ -16,7 +16,7 @@
 
 #include "jetwriter/description_parser.h"
 #include "jetwriter/image_file.h"
-#include "jetwriter/jet4_writer.h"
+#include "jetwriter/jet_writer.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ constexpr int kBadCommandLine = 2;
 
 const char kUsage[] =
     "usage: bwsmake [--force] DESCRIPTION OUTPUT\n"
-    "Writes the Jet 4 (Access) database described in DESCRIPTION (a text file,\n"
+    "Writes the Jet 3 or Jet 4 (Access) database described in DESCRIPTION (a text file,\n"
     "or - for standard input) to OUTPUT.\n"
     "  --force  replace OUTPUT if it exists (otherwise an existing OUTPUT is an error)\n";
 
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     }
     std::vector<uint8_t> image;
     jetwriter::WriteProblem problem;
-    if (!jetwriter::BuildJet4Image(description.database, &image, &problem)) {
+    if (!jetwriter::BuildJetImage(description.database, &image, &problem)) {
         std::cerr << shownName << ":" << jetwriter::LineOfProblem(description, problem) << ": "
                   << jetwriter::DescribeProblem(description.database, problem) << "\n";
         return kFailed;

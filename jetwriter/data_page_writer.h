@@ -1,4 +1,4 @@
-// DataPageWriter: stores rows on data pages of one owner (a table's
+// DataPageWriter: stores rows on data pages (in the image's format) of one owner (a table's
 // definition page, the "LVAL" mark of long-value pages, or 0 for the pages of
 // usage maps), opening a new page at the end of the image whenever the
 // current one cannot take the next row. Every page is a valid data page after
@@ -21,9 +21,10 @@ class DataPageWriter {
     DataPageWriter(const DataPageWriter&) = delete;
     DataPageWriter& operator=(const DataPageWriter&) = delete;
 
-    // Stores row[0..length) and returns its row pointer. length must be from 1
-    // to kMaxRowSize.
-    uint32_t AddRow(const uint8_t* row, size_t length);
+    // Stores row[0..length) with flags (jet_page.h: 0, or deleted, moved,
+    // overflow pointer) in its row offset and returns its row pointer. length
+    // must be from 1 to the format's maxRowSize().
+    uint32_t AddRow(const uint8_t* row, size_t length, uint16_t flags = 0);
 
     // The pages opened so far, in ascending order.
     const std::vector<uint32_t>& pages() const { return pages_; }
@@ -33,6 +34,7 @@ class DataPageWriter {
     void OpenPage();
 
     PageImage* image_;
+    const FormatSpec& spec_;
     uint32_t owner_;
     std::vector<uint32_t> pages_;
     uint16_t rowCount_ = 0;

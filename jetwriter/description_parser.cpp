@@ -392,6 +392,7 @@ class Parser {
 
   private:
     std::string ParseDatabase(LineCursor* cursor);
+    std::string ParseFormat(LineCursor* cursor);
     std::string ParseTable(LineCursor* cursor, size_t number);
     std::string ParseColumn(LineCursor* cursor);
     std::string ParseRow(LineCursor* cursor, size_t number);
@@ -399,6 +400,7 @@ class Parser {
 
     Description* description_;
     bool sawDatabase_ = false;
+    bool sawOther_ = false;  // a statement other than database
     size_t problemLine_ = 0;
 };
 
@@ -412,6 +414,8 @@ std::string Parser::ParseLine(std::string_view line, size_t number) {
         problem = ParseDatabase(&cursor);
     } else if (!sawDatabase_) {
         return "the description must start with a database line (database created=YYYY-MM-DD)";
+    } else if (EqualsIgnoringCase(keyword, "format")) {
+        problem = ParseFormat(&cursor);
     } else if (EqualsIgnoringCase(keyword, "table")) {
         problem = ParseTable(&cursor, number);
     } else if (EqualsIgnoringCase(keyword, "column")) {
@@ -422,6 +426,7 @@ std::string Parser::ParseLine(std::string_view line, size_t number) {
         const std::string_view shown = keyword.empty() ? cursor.Until(kToLineEnd) : keyword;
         return "expected database, table, column or row, not \"" + std::string(shown) + "\"";
     }
+    if (!EqualsIgnoringCase(keyword, "database")) sawOther_ = true;
     if (problem.empty() && !cursor.AtEnd()) {
         problem =
             "unexpected \"" + std::string(cursor.Until(kToLineEnd)) + "\" at the end of the line";
@@ -439,6 +444,19 @@ std::string Parser::ParseDatabase(LineCursor* cursor) {
     if (!ParseDateTime(date, &description_->database.created)) {
         return "the creation date must be YYYY-MM-DD or YYYY-MM-DD hh:mm[:ss], not \"" +
                std::string(date) + "\"";
+    }
+    return {};
+}
+
+std::string Parser::ParseFormat(LineCursor* cursor) {
+    if (sawOther_) return "the format line must come right after the database line";
+    const std::string_view name = cursor->Word();
+    if (EqualsIgnoringCase(name, "jet3")) {
+        description_->database.format = JetFormat::kJet3;
+    } else if (EqualsIgnoringCase(name, "jet4")) {
+        description_->database.format = JetFormat::kJet4;
+    } else {
+        return "expected format jet3 or format jet4, not \"" + std::string(name) + "\"";
     }
     return {};
 }

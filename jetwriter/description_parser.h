@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "jetwriter/database.h"
-#include "jetwriter/jet4_writer.h"
+#include "jetwriter/jet_writer.h"
 
 namespace jetwriter {
 
@@ -34,7 +34,7 @@ constexpr size_t kMaxDescribedTextBytes = 16 * 1024 * 1024;
 // LineOfProblem.
 bool ParseDescription(std::string_view text, Description* description, DescriptionError* error);
 
-// The line a writer problem (from BuildJet4Image on description.database)
+// The line a writer problem (from BuildJetImage on description.database)
 // points at: the row's line, else the table's line, else 0.
 size_t LineOfProblem(const Description& description, const WriteProblem& problem);
 

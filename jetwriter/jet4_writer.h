@@ -1,40 +1,19 @@
-// Writes a Database (database.h) as a Jet 4 (Access 2000) file that MDB
-// Tools reads back field for field. The file has the header page, the system
-// catalog and, per table, its definition, data pages, long-value pages and
-// usage maps; no indexes and no other system tables. The same Database always
-// gives the same bytes.
+// Older names of the writer's entry points (jet_writer.h), kept for callers
+// written before Jet 3 output existed. They write the database's format.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
-
-#include "jetwriter/database.h"
-#include "jetwriter/image_file.h"
+#include "jetwriter/jet_writer.h"
 
 namespace jetwriter {
 
-// What stopped a file from being built, and where.
-struct WriteProblem {
-    static constexpr size_t kNone = static_cast<size_t>(-1);
-    std::string message;
-    size_t table = kNone;  // index into Database::tables, or kNone
-    size_t row = kNone;    // index into that table's rows, or kNone
-};
+inline bool BuildJet4Image(const Database& database, std::vector<uint8_t>* image,
+                           WriteProblem* problem) {
+    return BuildJetImage(database, image, problem);
+}
 
-// Builds the whole file in memory. Returns true and sets *image, or returns
-// false and sets *problem when the database breaks a rule of database.h or
-// a table spans more pages than its usage map can mark.
-bool BuildJet4Image(const Database& database, std::vector<uint8_t>* image, WriteProblem* problem);
-
-// problem as one line: "table T, row N: message" (N counted from 1).
-std::string DescribeProblem(const Database& database, const WriteProblem& problem);
-
-// Builds the file and writes it to path as WriteImageFile (image_file.h)
-// does. Returns an empty string on success, else the reason (DescribeProblem
-// for a faulty database, and then nothing is written).
-std::string WriteJet4File(const std::string& path, const Database& database,
-                          ExistingFile existing = ExistingFile::kKeep);
+inline std::string WriteJet4File(const std::string& path, const Database& database,
+                                 ExistingFile existing = ExistingFile::kKeep) {
+    return WriteJetFile(path, database, existing);
+}
 
 }  // namespace jetwriter

@@ -32,8 +32,12 @@ class LongValueWriter {
     // length must be from 1 to kMaxMemoBytes.
     MemoReference Store(const uint8_t* data, size_t length);
 
+    const FormatSpec& spec() const { return spec_; }
+
   private:
     DataPageWriter pages_;
+    const FormatSpec& spec_;
+    size_t maxRowSize_;
 };
 
 }  // namespace jetwriter

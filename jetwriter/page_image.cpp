@@ -4,7 +4,7 @@ namespace jetwriter {
 
 uint32_t PageImage::AppendPage() {
     const uint32_t number = page_count();
-    bytes_.resize(bytes_.size() + kPageSize, 0);
+    bytes_.resize(bytes_.size() + spec_.pageSize, 0);
     return number;
 }
 

@@ -12,8 +12,9 @@
 namespace jetwriter {
 namespace {
 
-constexpr size_t kColumnCountSize = 2;
 constexpr size_t kMemoHeaderSize = 12;
+constexpr size_t kJumpSpan = 256;
+constexpr uint8_t kUnusedJump = 0xFF;
 
 std::string ColumnLabel(const Column& column) { return "column " + column.name + ": "; }
 
@@ -42,7 +43,8 @@ std::string CheckInteger(const Column& column, const Value& value, int64_t lowes
 
 RowEncoder::RowEncoder(const std::vector<Column>& columns, LongValueWriter* longValues)
     : columns_(columns),
-      layout_(columns),
+      spec_(longValues->spec()),
+      layout_(columns, spec_.format),
       longValues_(longValues),
       variableData_(layout_.variable_column_count()),
       variableOffsets_(layout_.variable_column_count()),
@@ -50,7 +52,8 @@ RowEncoder::RowEncoder(const std::vector<Column>& columns, LongValueWriter* long
 
 std::string RowEncoder::CheckAndPlaceFixed(size_t column, const Value& value) {
     const Column& definition = columns_[column];
-    uint8_t* field = rowBytes_.data() + kColumnCountSize + layout_.placement(column).fixedOffset;
+    uint8_t* field =
+        rowBytes_.data() + spec_.rowCountFieldSize + layout_.placement(column).fixedOffset;
     if (definition.type == ColumnType::kYesNo) {
         if (value.kind() != Value::Kind::kBoolean) {
             if (value.is_null()) return ColumnLabel(definition) + "Yes/No cannot be NULL";
@@ -131,7 +134,15 @@ std::string RowEncoder::CheckAndEncodeVariable(size_t column, const Value& value
                " characters, more than the " + std::to_string(definition.text_length) +
                " of Text(" + std::to_string(definition.text_length) + ")";
     }
-    AppendJetText(utf16_, &data);
+    if (spec_.format == JetFormat::kJet4) {
+        AppendJetText(utf16_, &data);
+    } else {
+        char32_t missing = 0;
+        if (!AppendWindows1252Text(utf16_, &data, &missing)) {
+            return ColumnLabel(definition) + "the character " + DescribeCharacter(missing) +
+                   " cannot be stored in a Jet 3 file (its code page is Windows-1252)";
+        }
+    }
     if (data.size() > kMaxMemoBytes) {
         return ColumnLabel(definition) + "the text is longer than a memo can hold";
     }
@@ -139,39 +150,57 @@ std::string RowEncoder::CheckAndEncodeVariable(size_t column, const Value& value
     return {};
 }
 
-std::string RowEncoder::Encode(const std::vector<Value>& row) {
-    if (row.size() != columns_.size()) {
-        return "the row has " + std::to_string(row.size()) + " values for " +
-               std::to_string(columns_.size()) + " columns";
+std::string RowEncoder::Encode(const std::vector<Value>& row, size_t rowIndex) {
+    // The row is stored with every column made before it, dropped ones too.
+    size_t width = 0;
+    size_t given = 0;
+    for (const Column& column : columns_) {
+        if (column.added_at_row > rowIndex) break;
+        ++width;
+        if (column.ExistsFor(rowIndex)) ++given;
     }
-    rowBytes_.assign(kColumnCountSize + layout_.fixed_area_size(), 0);
-    StoreU16(rowBytes_.data(), static_cast<uint16_t>(columns_.size()));
-    std::fill(nullMask_.begin(), nullMask_.end(), 0);
-    for (size_t column = 0; column < columns_.size(); ++column) {
+    if (row.size() != given) {
+        return "the row has " + std::to_string(row.size()) + " values for " +
+               std::to_string(given) + " columns";
+    }
+    rowBytes_.assign(spec_.rowCountFieldSize + layout_.fixed_area_size(width), 0);
+    if (spec_.rowCountFieldSize == 1) {
+        rowBytes_[0] = static_cast<uint8_t>(width);
+    } else {
+        StoreU16(rowBytes_.data(), static_cast<uint16_t>(width));
+    }
+    nullMask_.assign((width + 7) / 8, 0);
+    const size_t variableCount = layout_.variable_column_count(width);
+    for (size_t index = 0; index < variableCount; ++index) variableData_[index].clear();
+    size_t next = 0;
+    for (size_t column = 0; column < width; ++column) {
+        if (!columns_[column].ExistsFor(rowIndex)) continue;  // dropped: NULL
+        const Value& value = row[next++];
         std::string problem = layout_.placement(column).fixed
-                                  ? CheckAndPlaceFixed(column, row[column])
-                                  : CheckAndEncodeVariable(column, row[column]);
+                                  ? CheckAndPlaceFixed(column, value)
+                                  : CheckAndEncodeVariable(column, value);
         if (!problem.empty()) return problem;
     }
 
     // The smallest the row can be: every non-empty memo moved out to
     // long-value pages, leaving its 12-byte header.
     const std::vector<size_t>& variableColumns = layout_.variable_columns();
-    const size_t variableCount = variableColumns.size();
-    size_t size = rowBytes_.size() + nullMask_.size();
-    if (variableCount > 0) size += 2 + 2 * variableCount + 2;
+    size_t dataEnd = rowBytes_.size();
     for (size_t index = 0; index < variableCount; ++index) {
         const bool memo = columns_[variableColumns[index]].type == ColumnType::kMemo;
         const size_t length = variableData_[index].size();
-        size += memo && length > 0 ? kMemoHeaderSize : length;
+        dataEnd += memo && length > 0 ? kMemoHeaderSize : length;
     }
-    if (size > kMaxRowSize) {
-        return "the row takes " + std::to_string(size) + " bytes, more than the " +
-               std::to_string(kMaxRowSize) + " a page holds";
+    auto rowSize = [&](size_t end) {
+        return end + VariableTableSize(end, variableCount) + nullMask_.size();
+    };
+    if (rowSize(dataEnd) > spec_.maxRowSize()) {
+        return "the row takes " + std::to_string(rowSize(dataEnd)) + " bytes, more than the " +
+               std::to_string(spec_.maxRowSize()) + " a page holds";
     }
 
     for (size_t index = 0; index < variableCount; ++index) {
-        variableOffsets_[index] = static_cast<uint16_t>(rowBytes_.size());
+        variableOffsets_[index] = rowBytes_.size();
         const std::vector<uint8_t>& data = variableData_[index];
         const bool memo = columns_[variableColumns[index]].type == ColumnType::kMemo;
         if (!memo || data.empty()) {
@@ -179,9 +208,10 @@ std::string RowEncoder::Encode(const std::vector<Value>& row) {
             continue;
         }
         uint8_t header[kMemoHeaderSize] = {};
-        const bool inRow = data.size() <= kInRowMemoLimit && size + data.size() <= kMaxRowSize;
+        const bool inRow =
+            data.size() <= kInRowMemoLimit && rowSize(dataEnd + data.size()) <= spec_.maxRowSize();
         if (inRow) {
-            size += data.size();
+            dataEnd += data.size();
             StoreU32(header, static_cast<uint32_t>(data.size()) | kMemoInRow);
         } else {
             const MemoReference reference = longValues_->Store(data.data(), data.size());
@@ -191,14 +221,55 @@ std::string RowEncoder::Encode(const std::vector<Value>& row) {
         rowBytes_.insert(rowBytes_.end(), header, header + kMemoHeaderSize);
         if (inRow) rowBytes_.insert(rowBytes_.end(), data.begin(), data.end());
     }
-    if (variableCount > 0) {
-        AppendU16(&rowBytes_, static_cast<uint16_t>(rowBytes_.size()));
-        for (size_t index = variableCount; index-- > 0;)
-            AppendU16(&rowBytes_, variableOffsets_[index]);
-        AppendU16(&rowBytes_, static_cast<uint16_t>(variableCount));
-    }
+    if (variableCount > 0) AppendVariableTable(variableCount);
     rowBytes_.insert(rowBytes_.end(), nullMask_.begin(), nullMask_.end());
     return {};
+}
+
+size_t RowEncoder::JumpCount(size_t dataEnd, size_t variableCount) const {
+    // Readers take the number of jump bytes from the row's length L as
+    // (L - 1) / 256, and the row's length includes them.
+    const size_t fixedPart = dataEnd + (variableCount + 1) + 1 + nullMask_.size();
+    size_t jumps = 0;
+    while ((fixedPart + jumps - 1) / kJumpSpan > jumps) ++jumps;
+    return jumps;
+}
+
+size_t RowEncoder::VariableTableSize(size_t dataEnd, size_t variableCount) const {
+    if (variableCount == 0) return 0;
+    if (spec_.format == JetFormat::kJet4) return 2 * (variableCount + 2);
+    return variableCount + 2 + JumpCount(dataEnd, variableCount);
+}
+
+void RowEncoder::AppendVariableTable(size_t variableCount) {
+    const size_t dataEnd = rowBytes_.size();
+    if (spec_.format == JetFormat::kJet4) {
+        AppendU16(&rowBytes_, static_cast<uint16_t>(dataEnd));
+        for (size_t index = variableCount; index-- > 0;)
+            AppendU16(&rowBytes_, static_cast<uint16_t>(variableOffsets_[index]));
+        AppendU16(&rowBytes_, static_cast<uint16_t>(variableCount));
+        return;
+    }
+    // Jet 3: one byte per offset, the end of the data first, then the
+    // offsets from the last column to the first; then the jump table, whose
+    // byte j (stored last to first) names the first offset that is at least
+    // 256 * (j + 1); then the variable-column count.
+    rowBytes_.push_back(static_cast<uint8_t>(dataEnd));
+    for (size_t index = variableCount; index-- > 0;)
+        rowBytes_.push_back(static_cast<uint8_t>(variableOffsets_[index]));
+    const size_t jumps = JumpCount(dataEnd, variableCount);
+    // Readers drop the last jump byte when the data ends below its boundary.
+    const size_t used = dataEnd / kJumpSpan;
+    for (size_t jump = jumps; jump-- > 0;) {
+        if (jump >= used) {
+            rowBytes_.push_back(kUnusedJump);
+            continue;
+        }
+        size_t first = 0;
+        while (first < variableCount && variableOffsets_[first] < kJumpSpan * (jump + 1)) ++first;
+        rowBytes_.push_back(static_cast<uint8_t>(first));
+    }
+    rowBytes_.push_back(static_cast<uint8_t>(variableCount));
 }
 
 }  // namespace jetwriter

@@ -1,6 +1,10 @@
 // RowEncoder: checks one row of values against its table's columns and
-// builds the row's Jet 4 bytes: column count, fixed-length area, variable
-// data, the table of variable-column offsets and the null mask. Memo data
+// builds the row's bytes in the format of the long-value writer's image:
+// column count, fixed-length area, variable data, the table of
+// variable-column offsets (with Jet 3's jump table for rows past 256 bytes)
+// and the null mask. A row written before later columns were added has only
+// the columns made before it; one without variable columns has no offset
+// table at all. Memo data
 // stays in the row while it is short (kInRowMemoLimit bytes) and the row
 // still fits a page; otherwise it goes to long-value pages.
 #pragma once
@@ -26,24 +30,31 @@ class RowEncoder {
     RowEncoder(const RowEncoder&) = delete;
     RowEncoder& operator=(const RowEncoder&) = delete;
 
-    // Checks row against the columns (the rules listed in database.h) and, when
-    // it passes, stores its long memo data and returns an empty string; the
-    // row's bytes are then in row_bytes() until the next Encode. Otherwise
-    // returns what is wrong, naming the column, and stores nothing.
-    std::string Encode(const std::vector<Value>& row);
+    // Checks row, the table's row number rowIndex, against the columns (the
+    // rules listed in database.h) and, when it passes, stores its long memo
+    // data and returns an empty string; the row's bytes are then in
+    // row_bytes() until the next Encode. Otherwise returns what is wrong,
+    // naming the column, and stores nothing.
+    std::string Encode(const std::vector<Value>& row, size_t rowIndex = 0);
 
     const std::vector<uint8_t>& row_bytes() const { return rowBytes_; }
 
   private:
     std::string CheckAndPlaceFixed(size_t column, const Value& value);
     std::string CheckAndEncodeVariable(size_t column, const Value& value);
+    // Bytes of the offset table (end of data, offsets, Jet 3 jumps, count)
+    // for data ending at dataEnd.
+    size_t VariableTableSize(size_t dataEnd, size_t variableCount) const;
+    size_t JumpCount(size_t dataEnd, size_t variableCount) const;
+    void AppendVariableTable(size_t variableCount);
 
     const std::vector<Column>& columns_;
+    const FormatSpec& spec_;
     TableLayout layout_;
     LongValueWriter* longValues_;
     std::u16string utf16_;
     std::vector<std::vector<uint8_t>> variableData_;  // by variable index
-    std::vector<uint16_t> variableOffsets_;
+    std::vector<size_t> variableOffsets_;
     std::vector<uint8_t> nullMask_;
     std::vector<uint8_t> rowBytes_;
 };

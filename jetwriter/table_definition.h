@@ -1,7 +1,8 @@
-// The table definition (TDEF) of a Jet 4 table: a header with the row count
-// and the row pointers of the table's usage maps, one 25-byte entry per
-// column, the column names in UTF-16LE, and an empty list of long-value
-// usage maps. A definition longer than a page continues on further
+// The table definition (TDEF) of a table: a header with the row count and
+// the row pointers of the table's usage maps, one entry per column not
+// dropped (Jet 3: 18 bytes, Jet 4: 25), the column names (Jet 3: a length
+// byte and Windows-1252; Jet 4: a 2-byte length and UTF-16LE), and an empty
+// list of long-value usage maps. A definition longer than a page continues on further
 // definition pages, each linked from the one before.
 #pragma once
 
@@ -24,13 +25,16 @@ struct TableDefinitionFields {
 
 // The definition as one stream of bytes laid out as on its first page (the
 // page header included); bytes beyond the first page go to continuation
-// pages. columns and layout must belong together.
+// pages. columns and layout must belong together. The header's column count
+// counts the columns not dropped; its highest column number and its
+// variable-column count count every column the table ever had.
 std::vector<uint8_t> BuildTableDefinition(const std::vector<Column>& columns,
                                           const TableLayout& layout,
-                                          const TableDefinitionFields& fields);
+                                          const TableDefinitionFields& fields, JetFormat format);
 
-// How many pages a definition of definitionSize bytes (as built above) takes.
-uint32_t TableDefinitionPageCount(size_t definitionSize);
+// How many pages of pageSize bytes a definition of definitionSize bytes (as
+// built above) takes.
+uint32_t TableDefinitionPageCount(size_t definitionSize, size_t pageSize);
 
 // Writes definition on pages firstPage, firstPage + 1, ... (as many as
 // TableDefinitionPageCount says), which must exist in image, with page

@@ -12,10 +12,10 @@ constexpr size_t kMapHeaderSize = 5;
 
 }  // namespace
 
-std::vector<uint8_t> BuildUsageMap(const std::vector<uint32_t>& pages) {
+std::vector<uint8_t> BuildUsageMap(const std::vector<uint32_t>& pages, size_t minBitmapSize) {
     const uint32_t first = pages.empty() ? 0 : pages.front();
     const size_t span = pages.empty() ? 0 : pages.back() - first + 1;
-    const size_t bitmapSize = std::max(kMinUsageMapBitmapSize, (span + 7) / 8);
+    const size_t bitmapSize = std::max(minBitmapSize, (span + 7) / 8);
     std::vector<uint8_t> map(kMapHeaderSize + bitmapSize, 0);
     map[0] = kInlineBitmapMap;
     StoreU32(map.data() + 1, first);
@@ -26,6 +26,8 @@ std::vector<uint8_t> BuildUsageMap(const std::vector<uint32_t>& pages) {
     return map;
 }
 
-std::vector<uint8_t> BuildEmptyUsageMap() { return BuildUsageMap({}); }
+std::vector<uint8_t> BuildEmptyUsageMap(size_t minBitmapSize) {
+    return BuildUsageMap({}, minBitmapSize);
+}
 
 }  // namespace jetwriter

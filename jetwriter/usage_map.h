@@ -17,9 +17,11 @@ constexpr size_t kMinUsageMapBitmapSize = 64;
 // The map row marking exactly pages (ascending, maybe empty). Its bitmap
 // covers pages.front() to pages.back(), and is at least
 // kMinUsageMapBitmapSize bytes long.
-std::vector<uint8_t> BuildUsageMap(const std::vector<uint32_t>& pages);
+// minBitmapSize (FormatSpec::minUsageBitmapSize) is the bitmap's least size.
+std::vector<uint8_t> BuildUsageMap(const std::vector<uint32_t>& pages,
+                                   size_t minBitmapSize = kMinUsageMapBitmapSize);
 
 // A map row with no page marked, as a free-space map that claims no free space.
-std::vector<uint8_t> BuildEmptyUsageMap();
+std::vector<uint8_t> BuildEmptyUsageMap(size_t minBitmapSize = kMinUsageMapBitmapSize);
 
 }  // namespace jetwriter

@@ -44,9 +44,10 @@ TEST(DescriptionParser, ReadsTheExampleFile) {
     ASSERT_TRUE(jetwriter::ParseDescription(text, &description, &error)) << error.message;
     const jetwriter::Database& database = description.database;
     EXPECT_EQ(database.created, DateTime(2026, 1, 15, 9, 30).date_time());
+    EXPECT_EQ(database.format, jetwriter::JetFormat::kJet4);
     ASSERT_EQ(database.tables.size(), 2u);
-    EXPECT_EQ(description.tableLines, (std::vector<size_t>{4, 17}));
-    EXPECT_EQ(description.rowLines, (std::vector<std::vector<size_t>>{{13, 14, 15}, {22, 23}}));
+    EXPECT_EQ(description.tableLines, (std::vector<size_t>{5, 18}));
+    EXPECT_EQ(description.rowLines, (std::vector<std::vector<size_t>>{{14, 15, 16}, {23, 24}}));
 
     const jetwriter::Table& players = database.tables[0];
     EXPECT_EQ(players.name, "Players");

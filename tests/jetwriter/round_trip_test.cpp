@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "jetwriter/calendar.h"
-#include "jetwriter/jet4_writer.h"
 #include "jetwriter/jet_page.h"
+#include "jetwriter/jet_writer.h"
 #include "test_support.h"
 
 namespace {
@@ -134,7 +134,7 @@ class RoundTrip : public ::testing::Test {
     // Writes database to a new file in the scratch directory; returns its path.
     std::string Write(const Database& database, const std::string& name = "test.mdb") {
         const std::string path = scratch_.File(name);
-        const std::string failure = jetwriter::WriteJet4File(path, database);
+        const std::string failure = jetwriter::WriteJetFile(path, database);
         EXPECT_EQ(failure, "");
         return path;
     }
@@ -168,8 +168,11 @@ class RoundTrip : public ::testing::Test {
     jetwriter_test::ScratchDirectory scratch_;
 };
 
-Database OneTable(Table table) {
+// The tests below write Jet 4 unless they say otherwise: most of them store
+// characters beyond Jet 3's Windows-1252.
+Database OneTable(Table table, jetwriter::JetFormat format = jetwriter::JetFormat::kJet4) {
     Database database;
+    database.format = format;
     database.created = jetwriter::DayNumber(jetwriter::DaysSinceEpoch(2026, 1, 15), 0);
     database.tables.push_back(std::move(table));
     return database;
@@ -204,6 +207,57 @@ TEST_F(RoundTrip, EveryColumnTypeWithExtremesAndNulls) {
     };
     const Database database = OneTable(table);
     ExpectReadsBack(Write(database), table);
+}
+
+TEST_F(RoundTrip, Jet3EveryTypeWindows1252TextsMemosAndLongRows) {
+    Table table;
+    table.name = "Jet 3";
+    table.columns = {MakeColumn("Played", ColumnType::kYesNo),
+                     MakeColumn("Tables", ColumnType::kByte),
+                     MakeColumn("Section", ColumnType::kInteger),
+                     MakeColumn("Player Id", ColumnType::kLongInteger),
+                     MakeColumn("Percentage", ColumnType::kSingle),
+                     MakeColumn("Score", ColumnType::kDouble),
+                     MakeColumn("Fee", ColumnType::kCurrency),
+                     MakeColumn("When", ColumnType::kDateTime),
+                     MakeTextColumn("Name", 255),
+                     MakeTextColumn("Other", 255),
+                     MakeColumn("Remarks", ColumnType::kMemo)};
+    // Windows-1252 letters, including those at 0x80 to 0x9F; texts long
+    // enough that the rows pass 256 and 512 bytes (Jet 3's jump table); memos
+    // in the row, in one long-value row (2036 bytes at most) and chained.
+    const std::string letters = "aéøß€Š’ŸZ ÿ";
+    int64_t id = 0;
+    for (size_t nameLength : {0, 1, 200, 255}) {
+        for (size_t memoLength : {0, 1, 256, 257, 2036, 2037, 5000}) {
+            ++id;
+            table.rows.push_back(
+                {Value::Boolean(id % 2 == 0), Value::Integer(id), Value::Integer(-id),
+                 Value::Integer(id * 100000), Value::Real(id / 8.0), Value::Real(id / 3.0),
+                 Value::Currency(id * 12345), DateTime(2026, 1, 15, 19, 30, static_cast<int>(id)),
+                 Value::Text(CycleText({"N", "é", "€"}, nameLength)),
+                 Value::Text(CycleText({"o", "Œ"}, nameLength)),
+                 memoLength == 0 ? Value::Null()
+                                 : Value::Text(CycleText({"m", "æ", "•"}, memoLength))});
+        }
+    }
+    table.rows.push_back({Value::Boolean(true), Value::Integer(255), Value::Integer(32767),
+                          Value::Integer(2147483647), Value::Real(3.4028234e38),
+                          Value::Real(-4.9e-324), Value::Currency(INT64_MIN),
+                          DateTime(1899, 12, 30), Value::Text(letters), Value::Null(),
+                          Value::Text(letters)});
+    const std::string file = Write(OneTable(table, jetwriter::JetFormat::kJet3));
+    EXPECT_EQ(jetwriter_test::RunCommand({"mdb-ver", file}).output, "JET3\n");
+    ExpectReadsBack(file, table);
+
+    // A character Windows-1252 lacks is refused, never written as '?'.
+    table.rows[1][8] = Value::Text("一");
+    std::vector<uint8_t> image;
+    jetwriter::WriteProblem problem;
+    EXPECT_FALSE(
+        jetwriter::BuildJetImage(OneTable(table, jetwriter::JetFormat::kJet3), &image, &problem));
+    EXPECT_EQ(problem.row, 1u);
+    EXPECT_NE(problem.message.find("U+4E00"), std::string::npos) << problem.message;
 }
 
 TEST_F(RoundTrip, TextsOfEveryLengthCompressedOrNot) {
@@ -345,7 +399,7 @@ TEST_F(RoundTrip, RowFillingAWholePage) {
     table.rows[1][8] = Value::Text(std::string(226, 'b'));
     std::vector<uint8_t> image;
     jetwriter::WriteProblem problem;
-    EXPECT_FALSE(jetwriter::BuildJet4Image(OneTable(table), &image, &problem));
+    EXPECT_FALSE(jetwriter::BuildJetImage(OneTable(table), &image, &problem));
     EXPECT_EQ(problem.row, 1u);
     EXPECT_NE(problem.message.find("4081 bytes"), std::string::npos) << problem.message;
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "jetwriter/jet4_writer.h"
+#include "jetwriter/jet_writer.h"
 #include "schema/format_catalogue.h"
 
 namespace {
@@ -49,6 +49,7 @@ bool SameName(const std::string& left, const std::string& right) {
 }  // namespace
 
 BwsFixture::BwsFixture(eImportType format) {
+    database.format = jetwriter::JetFormat::kJet4;
     database.created = 46000.5;
     for (const auto& record : BuildDetectionSet(format))
         database.tables.push_back(TableFor(*record));
@@ -59,7 +60,7 @@ jetwriter::Table& BwsFixture::Table(const std::string& name) {
     for (auto& table : database.tables) {
         if (table.name == name) return table;
     }
-    database.tables.push_back(jetwriter::Table{name, {}, {}});
+    database.tables.push_back(jetwriter::Table{name, {}, {}, {}});
     return database.tables.back();
 }
 
@@ -130,7 +131,7 @@ void BwsFixture::AddRow(const std::string& table,
 }
 
 std::string BwsFixture::Write(const std::string& path) const {
-    return jetwriter::WriteJet4File(path, database, jetwriter::ExistingFile::kReplace);
+    return jetwriter::WriteJetFile(path, database, jetwriter::ExistingFile::kReplace);
 }
 
 void AddRound(BwsFixture& fixture, int section, int table, int round, int ns, int ew, int low,

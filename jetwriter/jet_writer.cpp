@@ -1,9 +1,12 @@
-#include "jetwriter/jet4_writer.h"
+#include "jetwriter/jet_writer.h"
+
+#include <algorithm>
 
 #include "jetwriter/catalog.h"
 #include "jetwriter/data_page_writer.h"
 #include "jetwriter/header_page.h"
 #include "jetwriter/image_file.h"
+#include "jetwriter/jet_text.h"
 #include "jetwriter/little_endian.h"
 #include "jetwriter/long_value_writer.h"
 #include "jetwriter/page_image.h"
@@ -12,6 +15,7 @@
 #include "jetwriter/table_definition.h"
 #include "jetwriter/table_layout.h"
 #include "jetwriter/usage_map.h"
+#include "jetwriter/utf8.h"
 
 namespace jetwriter {
 namespace {
@@ -23,6 +27,7 @@ struct TablePlan {
     size_t userIndex = WriteProblem::kNone;  // index in Database::tables
     uint32_t definitionPage = 0;
     std::vector<uint32_t> dataPages;
+    uint32_t rowCount = 0;  // rows not deleted
     uint32_t usageMap = 0;
     uint32_t freeSpaceMap = 0;
 };
@@ -35,11 +40,30 @@ bool Fail(WriteProblem* problem, std::string message, size_t table,
     return false;
 }
 
+// Jet 3 stores names in Windows-1252.
+std::string CheckJet3Name(const std::string& name, const char* what) {
+    std::u16string units;
+    std::vector<uint8_t> bytes;
+    char32_t missing = 0;
+    if (Utf8ToUtf16(name, &units) && !AppendWindows1252Text(units, &bytes, &missing)) {
+        return std::string(what) + " " + name + ": the character " + DescribeCharacter(missing) +
+               " cannot be stored in a Jet 3 file (its code page is Windows-1252)";
+    }
+    return {};
+}
+
 bool CheckSchemas(const Database& database, WriteProblem* problem) {
     for (size_t i = 0; i < database.tables.size(); ++i) {
         const Table& table = database.tables[i];
         std::string message = CheckTableSchema(table);
         if (!message.empty()) return Fail(problem, std::move(message), i);
+        if (database.format == JetFormat::kJet3) {
+            message = CheckJet3Name(table.name, "table");
+            for (size_t c = 0; message.empty() && c < table.columns.size(); ++c) {
+                message = CheckJet3Name(table.columns[c].name, "column");
+            }
+            if (!message.empty()) return Fail(problem, std::move(message), i);
+        }
         if (SameName(table.name, kCatalogName)) {
             return Fail(problem, "the name " + table.name + " is taken by the system catalog", i);
         }
@@ -53,19 +77,20 @@ bool CheckSchemas(const Database& database, WriteProblem* problem) {
 }
 
 // An empty data page of no owner: readers never look at page 1.
-void StoreSparePage(uint8_t* page) {
+void StoreSparePage(const FormatSpec& spec, uint8_t* page) {
     page[0] = kDataPageType;
     page[1] = 0x01;
-    StoreU16(page + 2, static_cast<uint16_t>(kPageSize - kDataPageHeaderSize));
+    StoreU16(page + 2, static_cast<uint16_t>(spec.pageSize - spec.dataPageHeaderSize));
 }
 
 // Appends the pages of every table definition (filled in last, once the row
 // counts and usage maps are known) and notes the first page of each.
 void ReserveDefinitionPages(std::vector<TablePlan>* plans, PageImage* image) {
     for (TablePlan& plan : *plans) {
-        const TableLayout layout(plan.table->columns);
-        const size_t size = BuildTableDefinition(plan.table->columns, layout, {}).size();
-        const uint32_t pageCount = TableDefinitionPageCount(size);
+        const JetFormat format = image->spec().format;
+        const TableLayout layout(plan.table->columns, format);
+        const size_t size = BuildTableDefinition(plan.table->columns, layout, {}, format).size();
+        const uint32_t pageCount = TableDefinitionPageCount(size, image->page_size());
         plan.definitionPage = image->page_count();
         for (uint32_t i = 0; i < pageCount; ++i) image->AppendPage();
     }
@@ -76,21 +101,46 @@ bool StoreRows(TablePlan* plan, PageImage* image, WriteProblem* problem) {
     LongValueWriter longValues(image);
     RowEncoder encoder(plan->table->columns, &longValues);
     const std::vector<std::vector<Value>>& rows = plan->table->rows;
+    // Moved rows go to pages of their own, leaving an overflow pointer.
+    DataPageWriter movedPages(image, plan->definitionPage);
+    plan->rowCount = 0;
     for (size_t row = 0; row < rows.size(); ++row) {
-        std::string message = encoder.Encode(rows[row]);
+        std::string message = encoder.Encode(rows[row], row);
         if (!message.empty()) return Fail(problem, std::move(message), plan->userIndex, row);
-        dataPages.AddRow(encoder.row_bytes().data(), encoder.row_bytes().size());
+        const std::vector<uint8_t>& bytes = encoder.row_bytes();
+        switch (plan->table->FateOf(row)) {
+            case RowFate::kStored:
+                dataPages.AddRow(bytes.data(), bytes.size());
+                ++plan->rowCount;
+                break;
+            case RowFate::kDeleted:
+                dataPages.AddRow(bytes.data(), bytes.size(), kDeletedRowFlags);
+                break;
+            case RowFate::kMoved: {
+                const uint32_t target =
+                    movedPages.AddRow(bytes.data(), bytes.size(), kMovedRowFlag);
+                uint8_t pointer[4];
+                StoreU32(pointer, target);
+                dataPages.AddRow(pointer, sizeof pointer, kOverflowPointerFlag);
+                ++plan->rowCount;
+                break;
+            }
+        }
     }
     plan->dataPages = dataPages.pages();
+    plan->dataPages.insert(plan->dataPages.end(), movedPages.pages().begin(),
+                           movedPages.pages().end());
+    std::sort(plan->dataPages.begin(), plan->dataPages.end());
     return true;
 }
 
 bool StoreUsageMaps(std::vector<TablePlan>* plans, PageImage* image, WriteProblem* problem) {
     DataPageWriter mapPages(image, 0);
-    const std::vector<uint8_t> freeSpaceMap = BuildEmptyUsageMap();
+    const size_t bitmap = image->spec().minUsageBitmapSize;
+    const std::vector<uint8_t> freeSpaceMap = BuildEmptyUsageMap(bitmap);
     for (TablePlan& plan : *plans) {
-        const std::vector<uint8_t> usageMap = BuildUsageMap(plan.dataPages);
-        if (usageMap.size() > kMaxRowSize) {
+        const std::vector<uint8_t> usageMap = BuildUsageMap(plan.dataPages, bitmap);
+        if (usageMap.size() > image->spec().maxRowSize()) {
             return Fail(problem,
                         "the table spans " + std::to_string(plan.dataPages.size()) +
                             " pages, more than its usage map can mark",
@@ -106,23 +156,24 @@ void StoreDefinitions(const std::vector<TablePlan>& plans, PageImage* image) {
     for (const TablePlan& plan : plans) {
         TableDefinitionFields fields;
         fields.systemTable = plan.systemTable;
-        fields.rowCount = static_cast<uint32_t>(plan.table->rows.size());
+        fields.rowCount = plan.rowCount;
         fields.usageMap = plan.usageMap;
         fields.freeSpaceMap = plan.freeSpaceMap;
-        const TableLayout layout(plan.table->columns);
-        StoreTableDefinition(BuildTableDefinition(plan.table->columns, layout, fields),
+        const JetFormat format = image->spec().format;
+        const TableLayout layout(plan.table->columns, format);
+        StoreTableDefinition(BuildTableDefinition(plan.table->columns, layout, fields, format),
                              plan.definitionPage, image);
     }
 }
 
 }  // namespace
 
-bool BuildJet4Image(const Database& database, std::vector<uint8_t>* image, WriteProblem* problem) {
+bool BuildJetImage(const Database& database, std::vector<uint8_t>* image, WriteProblem* problem) {
     if (!CheckSchemas(database, problem)) return false;
 
-    PageImage pages;
-    StoreHeaderPage(database.created, pages.Page(pages.AppendPage()));
-    StoreSparePage(pages.Page(pages.AppendPage()));
+    PageImage pages(database.format);
+    StoreHeaderPage(database.format, database.created, pages.Page(pages.AppendPage()));
+    StoreSparePage(pages.spec(), pages.Page(pages.AppendPage()));
 
     // The catalog's definition must land on page 2, so it is reserved first;
     // its rows name the user tables' definition pages, so it is built after.
@@ -159,11 +210,10 @@ std::string DescribeProblem(const Database& database, const WriteProblem& proble
     return text + problem.message;
 }
 
-std::string WriteJet4File(const std::string& path, const Database& database,
-                          ExistingFile existing) {
+std::string WriteJetFile(const std::string& path, const Database& database, ExistingFile existing) {
     std::vector<uint8_t> image;
     WriteProblem problem;
-    if (!BuildJet4Image(database, &image, &problem)) return DescribeProblem(database, problem);
+    if (!BuildJetImage(database, &image, &problem)) return DescribeProblem(database, problem);
     return WriteImageFile(path, image, existing);
 }
 
