@@ -395,7 +395,7 @@ class Parser {
     std::string ParseFormat(LineCursor* cursor);
     std::string ParseTable(LineCursor* cursor, size_t number);
     std::string ParseColumn(LineCursor* cursor);
-    std::string ParseRow(LineCursor* cursor, size_t number);
+    std::string ParseRow(LineCursor* cursor, size_t number, RowFate fate);
     std::string CheckTableHasColumns();
 
     Description* description_;
@@ -421,7 +421,14 @@ std::string Parser::ParseLine(std::string_view line, size_t number) {
     } else if (EqualsIgnoringCase(keyword, "column")) {
         problem = ParseColumn(&cursor);
     } else if (EqualsIgnoringCase(keyword, "row")) {
-        problem = ParseRow(&cursor, number);
+        problem = ParseRow(&cursor, number, RowFate::kStored);
+    } else if (EqualsIgnoringCase(keyword, "deleted") || EqualsIgnoringCase(keyword, "moved")) {
+        const RowFate fate =
+            EqualsIgnoringCase(keyword, "deleted") ? RowFate::kDeleted : RowFate::kMoved;
+        if (!EqualsIgnoringCase(cursor.Word(), "row")) {
+            return "expected row after " + std::string(keyword);
+        }
+        problem = ParseRow(&cursor, number, fate);
     } else {
         const std::string_view shown = keyword.empty() ? cursor.Until(kToLineEnd) : keyword;
         return "expected database, table, column or row, not \"" + std::string(shown) + "\"";
@@ -489,7 +496,6 @@ std::string Parser::ParseTable(LineCursor* cursor, size_t number) {
 std::string Parser::ParseColumn(LineCursor* cursor) {
     if (description_->database.tables.empty()) return "a column line must follow a table line";
     Table& table = description_->database.tables.back();
-    if (!table.rows.empty()) return "columns must come before the table's first row";
     if (table.columns.size() == kMaxColumns) {
         return "a table has at most " + std::to_string(kMaxColumns) + " columns";
     }
@@ -509,11 +515,13 @@ std::string Parser::ParseColumn(LineCursor* cursor) {
         (column.text_length < 1 || column.text_length > kMaxTextLength)) {
         return "Text(n) takes n from 1 to " + std::to_string(kMaxTextLength);
     }
+    // A column after rows was added later: the rows before it do not have it.
+    column.added_at_row = table.rows.size();
     table.columns.push_back(std::move(column));
     return {};
 }
 
-std::string Parser::ParseRow(LineCursor* cursor, size_t number) {
+std::string Parser::ParseRow(LineCursor* cursor, size_t number, RowFate fate) {
     if (description_->database.tables.empty()) return "a row line must follow a table line";
     Table& table = description_->database.tables.back();
     if (table.columns.empty()) return "a row line must follow the table's column lines";
@@ -551,6 +559,8 @@ std::string Parser::ParseRow(LineCursor* cursor, size_t number) {
         return "the row has " + std::to_string(row.size()) + " values for the table's " +
                std::to_string(table.columns.size()) + " columns";
     }
+    if (fate != RowFate::kStored) table.row_fates.resize(table.rows.size(), RowFate::kStored);
+    if (!table.row_fates.empty()) table.row_fates.push_back(fate);
     table.rows.push_back(std::move(row));
     description_->rowLines.back().push_back(number);
     return {};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "jetwriter/calendar.h"
+#include "jetwriter/description_parser.h"
 #include "jetwriter/jet_page.h"
 #include "jetwriter/jet_writer.h"
 #include "test_support.h"
@@ -258,6 +259,32 @@ TEST_F(RoundTrip, Jet3EveryTypeWindows1252TextsMemosAndLongRows) {
         jetwriter::BuildJetImage(OneTable(table, jetwriter::JetFormat::kJet3), &image, &problem));
     EXPECT_EQ(problem.row, 1u);
     EXPECT_NE(problem.message.find("U+4E00"), std::string::npos) << problem.message;
+}
+
+// Rows written before a column was added, deleted rows and moved rows, as a
+// description gives them, read back through mdb-export (Jet 3, as real files
+// with such history are).
+TEST_F(RoundTrip, ColumnAddedAfterRowsDeletedAndMovedRows) {
+    for (const char* format : {"jet3"}) {
+        const std::string text = std::string("database created=2026-01-15\nformat ") + format +
+                                 "\ntable RoundData\n"
+                                 "column Section Integer\ncolumn Round Integer\n"
+                                 "row 1, 1\ndeleted row 1, 2\nmoved row 1, 3\n"
+                                 "column Boards Text(20)\ncolumn Extra Integer\n"
+                                 "row 2, 1, \"1-3\", 7\nrow 2, 2, NULL, NULL\n";
+        jetwriter::Description description;
+        jetwriter::DescriptionError error;
+        ASSERT_TRUE(jetwriter::ParseDescription(text, &description, &error)) << error.message;
+        const std::string file = Write(description.database, std::string(format) + ".mdb");
+        // The moved row is read once, where its new page comes.
+        const jetwriter_test::Rows expected = {
+            {Field("1"), Field("1"), std::nullopt, std::nullopt},
+            {Field("2"), Field("1"), Field("1-3"), Field("7")},
+            {Field("2"), Field("2"), std::nullopt, std::nullopt},
+            {Field("1"), Field("3"), std::nullopt, std::nullopt}};
+        EXPECT_EQ(jetwriter_test::ExportTable(file, "RoundData"), expected) << format;
+        EXPECT_EQ(jetwriter_test::CountRows(file, "RoundData"), 4) << format;
+    }
 }
 
 TEST_F(RoundTrip, TextsOfEveryLengthCompressedOrNot) {
