@@ -48,8 +48,8 @@ bool SameName(const std::string& left, const std::string& right) {
 
 }  // namespace
 
-BwsFixture::BwsFixture(eImportType format) {
-    database.format = jetwriter::JetFormat::kJet4;
+BwsFixture::BwsFixture(eImportType format, jetwriter::JetFormat fileFormat) {
+    database.format = fileFormat;
     database.created = 46000.5;
     for (const auto& record : BuildDetectionSet(format))
         database.tables.push_back(TableFor(*record));
@@ -80,6 +80,12 @@ void BwsFixture::AddColumn(const std::string& table, jetwriter::Column column) {
     jetwriter::Table& target = Table(table);
     target.columns.push_back(std::move(column));
     for (auto& row : target.rows) row.emplace_back();
+}
+
+void BwsFixture::AddColumnAfterRows(const std::string& table, jetwriter::Column column) {
+    jetwriter::Table& target = Table(table);
+    column.added_at_row = target.rows.size();
+    target.columns.push_back(std::move(column));
 }
 
 void BwsFixture::DropColumn(const std::string& table, const std::string& column) {
@@ -114,6 +120,7 @@ void BwsFixture::AddRow(const std::string& table,
     std::vector<jetwriter::Value> row;
     size_t used = 0;
     for (const auto& column : target.columns) {
+        if (!column.ExistsFor(target.rows.size())) continue;
         auto given = std::find_if(values.begin(), values.end(), [&](const auto& entry) {
             return SameName(entry.first, column.name);
         });

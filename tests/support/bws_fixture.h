@@ -1,7 +1,7 @@
 // BwsFixture: builds BWS files for tests. It starts from a format of the
 // catalogue, with one table per table of the format laid out exactly as the
 // format declares it (plus Session), lets a test add, drop or retype columns,
-// drop tables and add rows by column name, and writes a real Jet 4 file.
+// drop tables and add rows by column name, and writes a real Jet 3 or Jet 4 file.
 #pragma once
 
 #include <map>
@@ -13,8 +13,10 @@
 
 class BwsFixture {
   public:
-    // The tables of format, each with its layout's columns and no rows.
-    explicit BwsFixture(eImportType format);
+    // The tables of format, each with its layout's columns and no rows, in a
+    // Jet 3 file (as real BWS files are) unless fileFormat says Jet 4.
+    explicit BwsFixture(eImportType format,
+                        jetwriter::JetFormat fileFormat = jetwriter::JetFormat::kJet3);
     // No tables at all.
     BwsFixture() = default;
 
@@ -24,6 +26,9 @@ class BwsFixture {
     void DropTable(const std::string& name);
 
     void AddColumn(const std::string& table, jetwriter::Column column);
+    // Adds a column as a file whose table grew after rows were written: the
+    // rows so far are stored without it (AddColumn gives them NULL instead).
+    void AddColumnAfterRows(const std::string& table, jetwriter::Column column);
     void DropColumn(const std::string& table, const std::string& column);
     // Gives the column another type (Text of length text_length for kText).
     void Retype(const std::string& table, const std::string& column, jetwriter::ColumnType type,
