@@ -114,8 +114,11 @@ void SetFigures(benchmark::State& state, size_t bytes) {
     state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
 }
 
+// state.range(0): 3 for a Jet 3 file, 4 for Jet 4.
 void BM_BuildImage_100kRows23Columns(benchmark::State& state) {
-    const jetwriter::Database database = ReceivedData();
+    jetwriter::Database database = ReceivedData();
+    database.format =
+        state.range(0) == 3 ? jetwriter::JetFormat::kJet3 : jetwriter::JetFormat::kJet4;
     std::vector<uint8_t> image;
     jetwriter::WriteProblem problem;
     for (auto _ : state) {
@@ -127,7 +130,7 @@ void BM_BuildImage_100kRows23Columns(benchmark::State& state) {
     }
     SetFigures(state, image.size());
 }
-BENCHMARK(BM_BuildImage_100kRows23Columns)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildImage_100kRows23Columns)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
 
 void BM_WriteFile_100kRows23Columns(benchmark::State& state) {
     const jetwriter::Database database = ReceivedData();
