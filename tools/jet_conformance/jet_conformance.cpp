@@ -178,29 +178,64 @@ std::vector<std::string> Split(const std::string& s, char separator) {
     return parts;
 }
 
-constexpr char kFieldEnd = '\x1f';
-constexpr char kRowEnd = '\x1e';
 constexpr char kNull = '\x01';
 constexpr const char* kDateFormat = "%Y-%m-%d %H:%M:%S";
 
+// mdb-export's CSV: fields separated by commas, rows by newlines; text-like
+// fields in double quotes (a quote inside doubled), where a newline or comma
+// is part of the field; NULL as the unquoted kNull.
+std::vector<Row> ParseCsv(const std::string& text) {
+    std::vector<Row> rows;
+    Row row;
+    std::string field;
+    bool quoted = false, inQuotes = false, any = false;
+    auto endField = [&] {
+        row.push_back(!quoted && field == std::string(1, kNull) ? Field() : Field(field));
+        field.clear();
+        quoted = false;
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        any = true;
+        if (inQuotes) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field.push_back('"');
+                ++i;
+            } else if (c == '"') {
+                inQuotes = false;
+            } else {
+                field.push_back(c);
+            }
+        } else if (c == '"') {
+            inQuotes = quoted = true;
+        } else if (c == ',') {
+            endField();
+        } else if (c == '\n') {
+            endField();
+            rows.push_back(std::move(row));
+            row.clear();
+            any = false;
+        } else {
+            field.push_back(c);
+        }
+    }
+    if (any) {
+        endField();
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 std::optional<Table> ExportTable(const std::string& file, const std::string& table) {
     const std::optional<std::string> text =
-        RunTool({"mdb-export", "-Q", "-b", "hex", "-d", std::string(1, kFieldEnd), "-R",
-                 std::string(1, kRowEnd), "-0", std::string(1, kNull), "-D", kDateFormat, "-T",
+        RunTool({"mdb-export", "-b", "hex", "-0", std::string(1, kNull), "-D", kDateFormat, "-T",
                  kDateFormat, file, table});
     if (!text) return std::nullopt;
+    std::vector<Row> rows = ParseCsv(*text);
+    if (rows.empty()) return std::nullopt;
     Table t;
-    std::vector<std::string> lines = Split(*text, kRowEnd);
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
-    if (lines.empty()) return std::nullopt;
-    t.columns = Split(lines[0], kFieldEnd);
-    for (size_t i = 1; i < lines.size(); ++i) {
-        Row row;
-        for (const std::string& f : Split(lines[i], kFieldEnd)) {
-            row.push_back(f == std::string(1, kNull) ? Field() : Field(f));
-        }
-        t.rows.push_back(std::move(row));
-    }
+    for (const Field& name : rows[0]) t.columns.push_back(name.value_or(""));
+    t.rows.assign(rows.begin() + 1, rows.end());
     return t;
 }
 
@@ -425,6 +460,17 @@ std::string WithoutGuidPunctuation(const std::string& s) {
     return Lower(out);
 }
 
+// The bytes that hex digits spell; "" when s is not hex.
+std::string FromHex(const std::string& s) {
+    if (s.size() % 2 != 0 || s.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return "";
+    std::string out;
+    for (size_t i = 0; i < s.size(); i += 2) {
+        out.push_back(static_cast<char>(std::stoi(s.substr(i, 2), nullptr, 16)));
+    }
+    return out;
+}
+
 // mdb-export prints these Windows-1252 bytes (which the code page leaves
 // undefined) as '?'.
 bool MdbExportQuestionMark(uint32_t c) {
@@ -479,7 +525,9 @@ bool SameValue(SQLSMALLINT type, const Field& driver, const Field& exported) {
             return trimmed == e;
         }
         case SQL_GUID:
-            return WithoutGuidPunctuation(d) == WithoutGuidPunctuation(e);
+            // mdb-export's binary mode prints a GUID's text as hex.
+            return WithoutGuidPunctuation(d) == WithoutGuidPunctuation(e) ||
+                   WithoutGuidPunctuation(d) == WithoutGuidPunctuation(FromHex(e));
         case SQL_BINARY:
         case SQL_VARBINARY:
         case SQL_LONGVARBINARY:
