@@ -544,10 +544,52 @@ std::string Shown(const Field& f) {
     return "'" + s + "'";
 }
 
+// The differences between the driver's row r and mdb-export's row e, with
+// columns matched through map (driver column -> mdb-export column).
+size_t RowDifferences(const Table& driver, size_t r, const Table& exported, size_t er,
+                      const std::vector<int>& map, bool asAnsi, std::string* first) {
+    size_t differences = 0;
+    for (size_t c = 0; c < driver.columns.size(); ++c) {
+        if (map[c] < 0) continue;
+        const Field& d = driver.rows[r][c];
+        const size_t ec = static_cast<size_t>(map[c]);
+        Field e = ec < exported.rows[er].size() ? exported.rows[er][ec] : Field();
+        if (e && asAnsi) e = AsCp1252Client(*e);
+        if (!SameValue(driver.types[c], d, e) && differences++ == 0 && first) {
+            *first = "row " + std::to_string(r + 1) + " column " + driver.columns[c] + ": " +
+                     (asAnsi ? "SQL_C_CHAR " : "SQL_C_WCHAR ") + Shown(d) + ", mdb-export " +
+                     Shown(e);
+        }
+    }
+    return differences;
+}
+
+// Whether each of the driver's rows matches a row of mdb-export's of its own
+// (the same rows, in another order).
+bool SameRowsInOtherOrder(const Table& driver, const Table& exported, const std::vector<int>& map,
+                          bool asAnsi) {
+    if (driver.rows.size() != exported.rows.size() || driver.rows.size() > 20000) return false;
+    std::vector<bool> used(exported.rows.size(), false);
+    for (size_t r = 0; r < driver.rows.size(); ++r) {
+        bool found = false;
+        for (size_t e = 0; e < exported.rows.size() && !found; ++e) {
+            if (!used[e] && RowDifferences(driver, r, exported, e, map, asAnsi, nullptr) == 0) {
+                used[e] = found = true;
+            }
+        }
+        if (!found) return false;
+    }
+    return true;
+}
+
 // Compares the driver's table (as read in one C type) with mdb-export's;
 // returns the number of differing values (a missing column or row counts
-// once) and describes the first in *first.
-size_t Compare(const Table& driver, const Table& exported, bool asAnsi, std::string* first) {
+// once) and describes the first in *first. Rows are compared in stored
+// order; when they differ only in order, *reordered is set and nothing
+// counts (libmdb reads a row that Access moved to another page where it now
+// lies, the driver where it was first stored).
+size_t Compare(const Table& driver, const Table& exported, bool asAnsi, std::string* first,
+               bool* reordered) {
     size_t differences = 0;
     auto note = [&](const std::string& what) {
         if (differences++ == 0) *first = what;
@@ -567,20 +609,16 @@ size_t Compare(const Table& driver, const Table& exported, bool asAnsi, std::str
         note(std::to_string(driver.rows.size()) + " rows, mdb-export " +
              std::to_string(exported.rows.size()));
     }
-    const size_t rows = std::min(driver.rows.size(), exported.rows.size());
-    for (size_t r = 0; r < rows; ++r) {
-        for (size_t c = 0; c < driver.columns.size(); ++c) {
-            if (map[c] < 0) continue;
-            const Field& d = driver.rows[r][c];
-            const size_t ec = static_cast<size_t>(map[c]);
-            Field e = ec < exported.rows[r].size() ? exported.rows[r][ec] : Field();
-            if (e && asAnsi) e = AsCp1252Client(*e);
-            if (!SameValue(driver.types[c], d, e)) {
-                note("row " + std::to_string(r + 1) + " column " + driver.columns[c] + ": " +
-                     (asAnsi ? "SQL_C_CHAR " : "SQL_C_WCHAR ") + Shown(d) + ", mdb-export " +
-                     Shown(e));
-            }
-        }
+    if (differences > 0) return differences;
+    std::string firstInRow;
+    for (size_t r = 0; r < driver.rows.size(); ++r) {
+        const size_t n = RowDifferences(driver, r, exported, r, map, asAnsi, &firstInRow);
+        if (n > 0 && differences == 0) *first = firstInRow;
+        differences += n;
+    }
+    if (differences > 0 && SameRowsInOtherOrder(driver, exported, map, asAnsi)) {
+        *reordered = true;
+        return 0;
     }
     return differences;
 }
@@ -650,11 +688,13 @@ int main(int argc, char** argv) {
                     verdict = "DIFFERENT: the driver failed: " + error;
                 } else {
                     std::string first, firstWide;
-                    const size_t n = Compare(*ansi, *exported, true, &first) +
-                                     Compare(*wide, *exported, false, &firstWide);
+                    bool reordered = false;
+                    const size_t n = Compare(*ansi, *exported, true, &first, &reordered) +
+                                     Compare(*wide, *exported, false, &firstWide, &reordered);
                     if (first.empty()) first = firstWide;
+                    if (reordered) first = " (rows in another order than mdb-export's)";
                     verdict = n == 0 ? "same, " + std::to_string(ansi->rows.size()) + " rows, " +
-                                           std::to_string(ansi->columns.size()) + " columns"
+                                           std::to_string(ansi->columns.size()) + " columns" + first
                                      : "DIFFERENT: " + std::to_string(n) +
                                            " differences; first: " + first;
                 }

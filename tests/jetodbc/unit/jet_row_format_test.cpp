@@ -30,10 +30,9 @@ ColumnLayout Variable(uint8_t type, uint16_t number, uint16_t index) {
 }
 
 std::vector<FieldSlice> Crack(bool jet3, const std::string& row,
-                              const std::vector<ColumnLayout>& columns, bool variable = true) {
+                              const std::vector<ColumnLayout>& columns) {
     std::vector<FieldSlice> fields;
-    CrackRow(jet3, reinterpret_cast<const uint8_t*>(row.data()), row.size(), variable, columns,
-             &fields);
+    CrackRow(jet3, reinterpret_cast<const uint8_t*>(row.data()), row.size(), columns, &fields);
     return fields;
 }
 
@@ -75,7 +74,7 @@ TEST(RowFormat, ColumnsAddedAfterTheRowAreNull) {
 
 TEST(RowFormat, TableWithoutVariableColumnsHasNoOffsetTable) {
     std::string row = std::string("\x01\x00", 2) + std::string("\x05\x00", 2) + "\x01";
-    const auto f = Crack(false, row, {Fixed(kJetInt, 0, 0)}, false);
+    const auto f = Crack(false, row, {Fixed(kJetInt, 0, 0)});
     EXPECT_EQ(f[0].data[0], 5);
 }
 
