@@ -20,18 +20,6 @@ std::shared_ptr<Database> Database::Open(const std::string& path) {
     db->image_ = JetImage::Load(path);
     db->definitions_ = std::make_unique<MdbDefinitions>(*db->image_);
     db->catalog_ = ReadCatalog(*db->image_, *db->definitions_);
-    for (const CatalogEntry& e : db->catalog_) {
-        if (e.kind != ObjectKind::Table && e.kind != ObjectKind::SystemTable) continue;
-        try {
-            const TableStructure s = ReadTableStructure(*db->image_, e.definitionPage);
-            ReadUsageMap(*db->image_, s.usageMap);
-            db->structures_[e.definitionPage] = s;
-        } catch (const DriverError& error) {
-            throw DriverError(error.state(),
-                              std::string(error.what()) + " (table '" + e.name + "')",
-                              error.native());
-        }
-    }
     return db;
 }
 
@@ -63,7 +51,16 @@ std::shared_ptr<const TableDefinition> Database::Definition(const CatalogEntry& 
     if (cached != definitionCache_.end()) return cached->second;
     auto def = std::make_shared<TableDefinition>();
     def->name = entry.name;
-    def->structure = structures_.at(entry.definitionPage);
+    // Checked here, on first use, so that one unreadable table leaves the
+    // rest of the file usable.
+    try {
+        def->structure = ReadTableStructure(*image_, entry.definitionPage);
+        ReadUsageMap(*image_, def->structure.usageMap);
+    } catch (const DriverError& error) {
+        throw DriverError(error.state(),
+                          std::string(error.what()) + " (table '" + entry.name + "')",
+                          error.native());
+    }
     def->columns =
         definitions_->ReadColumns(entry.definitionPage, entry.name, def->structure.columnCount);
     for (const ColumnDefinition& c : def->columns) {

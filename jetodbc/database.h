@@ -40,10 +40,10 @@ struct TableRows {
 
 class Database {
   public:
-    // Reads the file at path, checks it and reads its catalog; also checks
-    // that the definition and page list of every table lie inside the file.
+    // Reads the file at path, checks it and reads its catalog. The tables'
+    // own definitions are checked when each is first used (Definition).
     // Throws DriverError: 08001 when the file cannot be read, HY000 when it
-    // is not a database or is damaged.
+    // is not a database or its catalog is damaged.
     static std::shared_ptr<Database> Open(const std::string& path);
 
     Database(const Database&) = delete;
@@ -59,8 +59,10 @@ class Database {
     // The catalog object named name (ignoring letter case), or null.
     const CatalogEntry* Find(std::string_view name) const;
 
-    // The definition of table entry (read on first use). Throws DriverError:
-    // HYC00 for a view or linked table, HY000 when the definition is damaged.
+    // The definition of table entry (read and checked on first use: its
+    // definition pages and page list inside the file). Throws DriverError:
+    // HYC00 for a view or linked table, HY000 naming the table when the
+    // definition is damaged (again on every later call).
     std::shared_ptr<const TableDefinition> Definition(const CatalogEntry& entry);
 
     // All rows of table entry (read on first use). Throws as Definition, and
@@ -74,7 +76,6 @@ class Database {
     std::unique_ptr<JetImage> image_;
     std::unique_ptr<MdbDefinitions> definitions_;
     std::vector<CatalogEntry> catalog_;
-    std::map<uint32_t, TableStructure> structures_;  // by definition page, checked at open
 
     std::mutex mutex_;  // guards the two caches
     std::map<uint32_t, std::shared_ptr<const TableDefinition>> definitionCache_;

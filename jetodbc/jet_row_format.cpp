@@ -88,8 +88,8 @@ size_t FixedFieldWidth(const ColumnLayout& column) {
     }
 }
 
-void CrackRow(bool jet3, const uint8_t* row, size_t size, bool variableColumns,
-              const std::vector<ColumnLayout>& columns, std::vector<FieldSlice>* fields) {
+void CrackRow(bool jet3, const uint8_t* row, size_t size, const std::vector<ColumnLayout>& columns,
+              std::vector<FieldSlice>* fields) {
     const size_t countBytes = jet3 ? 1 : 2;
     if (size < countBytes) throw BadRow("column count is missing");
     const uint32_t rowColumns = jet3 ? row[0] : ReadU16(row);
@@ -98,6 +98,12 @@ void CrackRow(bool jet3, const uint8_t* row, size_t size, bool variableColumns,
     const size_t maskStart = size - maskBytes;
     const uint8_t* mask = row + maskStart;
 
+    // A row written before the table's first variable column existed has no
+    // offset table (nor a field count) at all.
+    bool variableColumns = false;
+    for (const ColumnLayout& c : columns) {
+        if (!c.fixed && c.type != kJetBool && c.number < rowColumns) variableColumns = true;
+    }
     OffsetTable table;
     if (variableColumns) {
         table = jet3 ? ReadJet3Offsets(row, size, maskStart) : ReadJet4Offsets(row, maskStart);

@@ -57,11 +57,15 @@ struct FieldSlice {
 size_t FixedFieldWidth(const ColumnLayout& column);
 
 // Splits the row of size bytes at row into fields, one per column in
-// columns, written to *fields. variableColumns tells whether the table has
-// variable-length columns (rows then carry an offset table). A column the
-// row does not reach (added after the row was written) is NULL, or No for a
-// Yes/No column. Throws DamagedFile when a count or offset does not fit.
-void CrackRow(bool jet3, const uint8_t* row, size_t size, bool variableColumns,
-              const std::vector<ColumnLayout>& columns, std::vector<FieldSlice>* fields);
+// columns, written to *fields. The row's own column count says which columns
+// it covers: a column it does not reach (added after the row was written) is
+// NULL, or No for a Yes/No column, and only the null-mask bits of covered
+// columns are read. The row carries a table of variable-field offsets only
+// when it covers a variable-length column; a variable column past the row's
+// own field count is NULL. Column numbers and offset-table entries may have
+// gaps (deleted columns). Throws DamagedFile when a count or offset does not
+// fit.
+void CrackRow(bool jet3, const uint8_t* row, size_t size, const std::vector<ColumnLayout>& columns,
+              std::vector<FieldSlice>* fields);
 
 }  // namespace jetodbc

@@ -46,7 +46,6 @@ void TableRowReader::ReadRows(const std::vector<bool>& wanted,
         }
     }
 
-    const bool variable = structure_.variableColumnCount > 0;
     std::vector<FieldSlice> fields;
     std::vector<Value> values;
     for (const DataPage& page : owned) {
@@ -64,7 +63,7 @@ void TableRowReader::ReadRows(const std::vector<bool>& wanted,
                 }
                 row = targetPage.Row(PointerRow(target));
             }
-            CrackRow(image_.jet3(), row.data, row.size, variable, columns_, &fields);
+            CrackRow(image_.jet3(), row.data, row.size, columns_, &fields);
             values.assign(columns_.size(), Value());
             for (size_t c = 0; c < columns_.size(); ++c) {
                 if (wanted.empty() || wanted[c])

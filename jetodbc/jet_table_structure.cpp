@@ -67,9 +67,6 @@ TableStructure ReadTableStructure(const JetImage& image, uint32_t page) {
     if (t.columnCount == 0 || t.columnCount > kMaxColumns) {
         throw Damaged(page, "claims " + std::to_string(t.columnCount) + " columns");
     }
-    if (t.variableColumnCount > t.columnCount) {
-        throw Damaged(page, "claims more variable-length columns than columns");
-    }
     uint64_t cursor = at.sections + uint64_t{t.realIndexCount} * at.realIndexEntry +
                       uint64_t{t.columnCount} * at.columnEntry;
     if (cursor > stream.size()) throw Damaged(page, "is shorter than its column entries");

@@ -16,6 +16,8 @@ struct TableStructure {
     uint32_t definitionPage = 0;
     uint32_t rowCount = 0;  // as the definition records it
     uint16_t columnCount = 0;
+    // The highest variable-column number ever used, plus one: deleted
+    // columns keep their numbers, so this may exceed columnCount.
     uint16_t variableColumnCount = 0;
     uint32_t realIndexCount = 0;
     uint32_t usageMap = 0;      // pointer to the usage map's row

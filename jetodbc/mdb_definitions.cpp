@@ -61,8 +61,10 @@ std::vector<ColumnDefinition> MdbDefinitions::ReadColumns(uint32_t definitionPag
             c.layout.fixedOffset = static_cast<uint16_t>(col->fixed_offset);
             c.layout.size = static_cast<uint16_t>(col->col_size);
             c.layout.fixed = col->is_fixed != 0;
-            c.layout.precision = static_cast<uint8_t>(col->col_prec);
-            c.layout.scale = static_cast<uint8_t>(col->col_scale);
+            // The column entry holds precision, then scale; libmdb reads the
+            // two bytes into col_scale and col_prec, in that order.
+            c.layout.precision = static_cast<uint8_t>(col->col_scale);
+            c.layout.scale = static_cast<uint8_t>(col->col_prec);
             c.autoNumber = col->is_long_auto != 0;
             columns.push_back(std::move(c));
         }

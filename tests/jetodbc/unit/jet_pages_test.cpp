@@ -194,6 +194,10 @@ TEST(TableStructure, ReadsHeaderAndFollowsTheChain) {
     const TableStructure t = ReadTableStructure(*b.Build(), 2);
     EXPECT_EQ(t.columnCount, 3);
     EXPECT_EQ(t.usageMap, 3u << 8);
+    // Deleted columns keep their variable-column numbers: the highest may
+    // exceed the number of columns left.
+    b.Put16(2, 43, 7);
+    EXPECT_EQ(ReadTableStructure(*b.Build(), 2).variableColumnCount, 7);
     b.Put32(2, 4, 4);  // continue on page 4
     b.Page(4)[0] = kPageTableDefinition;
     EXPECT_EQ(ReadDefinitionStream(*b.Build(), 2).size(), 4096u + 4088u);

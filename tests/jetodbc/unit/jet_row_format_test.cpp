@@ -30,10 +30,9 @@ ColumnLayout Variable(uint8_t type, uint16_t number, uint16_t index) {
 }
 
 std::vector<FieldSlice> Crack(bool jet3, const std::string& row,
-                              const std::vector<ColumnLayout>& columns, bool variable = true) {
+                              const std::vector<ColumnLayout>& columns) {
     std::vector<FieldSlice> fields;
-    CrackRow(jet3, reinterpret_cast<const uint8_t*>(row.data()), row.size(), variable, columns,
-             &fields);
+    CrackRow(jet3, reinterpret_cast<const uint8_t*>(row.data()), row.size(), columns, &fields);
     return fields;
 }
 
@@ -73,9 +72,38 @@ TEST(RowFormat, ColumnsAddedAfterTheRowAreNull) {
     EXPECT_FALSE(g[1].bit);  // a Yes/No column the row lacks reads No
 }
 
+TEST(RowFormat, RowOlderThanEveryVariableColumnHasNoOffsetTable) {
+    // Int (number 0) then Text (number 1) added after the row was written:
+    // the row is its count, the Int and a mask, in both formats. Its mask
+    // has spare bits set, which belong to no column of the row.
+    const std::vector<ColumnLayout> columns = {Fixed(kJetInt, 0, 0), Variable(kJetText, 1, 0)};
+    for (const bool jet3 : {true, false}) {
+        const std::string count = jet3 ? std::string("\x01", 1) : std::string("\x01\x00", 2);
+        const auto f = Crack(jet3, count + std::string("\x05\x00", 2) + "\xff", columns);
+        ASSERT_FALSE(f[0].null) << jet3;
+        EXPECT_EQ(f[0].size, 2u);
+        EXPECT_EQ(f[0].data[0], 5) << jet3;
+        EXPECT_TRUE(f[1].null) << jet3;
+    }
+}
+
+TEST(RowFormat, DeletedColumnsLeaveGapsInNumbersAndOffsets) {
+    // Column 1 (variable field 0) was deleted; Remark is number 2, field 1.
+    const std::vector<ColumnLayout> columns = {Fixed(kJetInt, 0, 0), Variable(kJetText, 2, 1)};
+    const std::string row = Jet4Row(3, std::string("\x03\x00", 2), {"gone", "kept"}, {0, 1, 2});
+    const auto f = Crack(false, row, columns);
+    EXPECT_EQ(f[0].data[0], 3);
+    EXPECT_EQ(Text(f[1]), "kept");
+    // Eight columns fill the mask exactly; a ninth, added later, is NULL.
+    const std::string eight = Jet4Row(8, std::string("\x03\x00", 2), {"a", "b"}, {0, 1, 2, 7});
+    const auto g = Crack(false, eight, {Fixed(kJetInt, 0, 0), Variable(kJetText, 8, 2)});
+    EXPECT_FALSE(g[0].null);
+    EXPECT_TRUE(g[1].null);
+}
+
 TEST(RowFormat, TableWithoutVariableColumnsHasNoOffsetTable) {
     std::string row = std::string("\x01\x00", 2) + std::string("\x05\x00", 2) + "\x01";
-    const auto f = Crack(false, row, {Fixed(kJetInt, 0, 0)}, false);
+    const auto f = Crack(false, row, {Fixed(kJetInt, 0, 0)});
     EXPECT_EQ(f[0].data[0], 5);
 }
 
@@ -117,7 +145,7 @@ TEST(RowFormat, RefusesRowsThatDoNotFit) {
     farOffset[farOffset.size() - 4] = 0x7f;  // high byte of field 0's offset
     damaged(farOffset, "an offset past the table");
     // A fixed field whose offset reaches into the variable data.
-    const std::vector<ColumnLayout> wide = {Fixed(kJetDouble, 0, 0)};
+    const std::vector<ColumnLayout> wide = {Fixed(kJetDouble, 0, 0), kColumns[2], kColumns[3]};
     EXPECT_THROW(Crack(false, good, wide), DriverError);
 }
 
