@@ -346,6 +346,41 @@ TEST_F(WholeRunTest, ReadFailuresReachableByARunEndItWithTheirMessage) {
     }
 }
 
+TEST_F(WholeRunTest, RoundsWrittenBeforeCustomBoardsWasAddedAreReportedAsWithoutThatHistory) {
+    // Real Access 97 files grew CustomBoards after their RoundData rows were
+    // written; those rows are stored with seven columns and no variable part.
+    const auto eveningOf = [](bool customBoardsAddedLater) {
+        BwsFixture fixture(SC0_BWS);
+        if (customBoardsAddedLater) fixture.DropColumn("RoundData", "CustomBoards");
+        // A three-table Mitchell; its last round is written after the column came.
+        const auto addRound = [&fixture](int round) {
+            for (int table = 1; table <= 3; ++table) {
+                const int ew = (table - round + 3) % 3 + 1;
+                const int board = (table + round - 2) % 3 + 1;
+                AddRound(fixture, 1, table, round, table, ew, board, board);
+            }
+        };
+        addRound(1);
+        addRound(2);
+        if (customBoardsAddedLater) {
+            fixture.AddColumnAfterRows("RoundData", jetwriter::MakeTextColumn("CustomBoards", 255));
+        }
+        addRound(3);
+        AddSection(fixture, 1, "A", 3);
+        fixture.AddRow("Session", {{"Name", Value::Text("Club")}});
+        return fixture;
+    };
+    int status = -1;
+    const std::string path = folder_.Path("evening.bws");
+    ASSERT_EQ(eveningOf(false).Write(path), "");
+    const std::string plain = RunOn(path, &status);
+    ASSERT_EQ(status, 0);
+    ASSERT_NE(plain.find("\"Rounds\": \"3\""), std::string::npos) << plain;
+    ASSERT_EQ(eveningOf(true).Write(path), "");
+    EXPECT_EQ(RunOn(path, &status), plain);
+    EXPECT_EQ(status, 0);
+}
+
 TEST_F(WholeRunTest, ReaderVariantsReportWhatTheyRead) {
     // One Mitchell-numbered section with a player, a result and a hand, read
     // by a format of each variant. (A US5_BWS file is reported as US4_BWS, so
