@@ -395,6 +395,7 @@ class Parser {
     std::string ParseFormat(LineCursor* cursor);
     std::string ParseTable(LineCursor* cursor, size_t number);
     std::string ParseColumn(LineCursor* cursor);
+    std::string ParseDropColumn(LineCursor* cursor);
     std::string ParseRow(LineCursor* cursor, size_t number, RowFate fate);
     std::string CheckTableHasColumns();
 
@@ -420,6 +421,9 @@ std::string Parser::ParseLine(std::string_view line, size_t number) {
         problem = ParseTable(&cursor, number);
     } else if (EqualsIgnoringCase(keyword, "column")) {
         problem = ParseColumn(&cursor);
+    } else if (EqualsIgnoringCase(keyword, "drop")) {
+        if (!EqualsIgnoringCase(cursor.Word(), "column")) return "expected column after drop";
+        problem = ParseDropColumn(&cursor);
     } else if (EqualsIgnoringCase(keyword, "row")) {
         problem = ParseRow(&cursor, number, RowFate::kStored);
     } else if (EqualsIgnoringCase(keyword, "deleted") || EqualsIgnoringCase(keyword, "moved")) {
@@ -431,7 +435,8 @@ std::string Parser::ParseLine(std::string_view line, size_t number) {
         problem = ParseRow(&cursor, number, fate);
     } else {
         const std::string_view shown = keyword.empty() ? cursor.Until(kToLineEnd) : keyword;
-        return "expected database, table, column or row, not \"" + std::string(shown) + "\"";
+        return "expected database, format, table, column, drop column or row, not \"" +
+               std::string(shown) + "\"";
     }
     if (!EqualsIgnoringCase(keyword, "database")) sawOther_ = true;
     if (problem.empty() && !cursor.AtEnd()) {
@@ -503,7 +508,9 @@ std::string Parser::ParseColumn(LineCursor* cursor) {
     std::string problem = ParseName(cursor, "column", &column.name);
     if (!problem.empty()) return problem;
     for (const Column& earlier : table.columns) {
-        if (SameName(earlier.name, column.name)) return "column " + column.name + " appears twice";
+        if (!earlier.dropped() && SameName(earlier.name, column.name)) {
+            return "column " + column.name + " appears twice";
+        }
     }
     const std::string_view type = cursor->Until(kToLineEnd);
     if (!ParseColumnType(type, &column)) {
@@ -521,18 +528,39 @@ std::string Parser::ParseColumn(LineCursor* cursor) {
     return {};
 }
 
+std::string Parser::ParseDropColumn(LineCursor* cursor) {
+    if (description_->database.tables.empty()) return "a drop column line must follow a table line";
+    Table& table = description_->database.tables.back();
+    std::string name;
+    std::string problem = ParseName(cursor, "column", &name);
+    if (!problem.empty()) return problem;
+    for (Column& column : table.columns) {
+        if (!column.dropped() && SameName(column.name, name)) {
+            // Rows written from now on no longer have it.
+            column.dropped_at_row = table.rows.size();
+            return {};
+        }
+    }
+    return "table " + table.name + " has no column " + name + " to drop";
+}
+
 std::string Parser::ParseRow(LineCursor* cursor, size_t number, RowFate fate) {
     if (description_->database.tables.empty()) return "a row line must follow a table line";
     Table& table = description_->database.tables.back();
-    if (table.columns.empty()) return "a row line must follow the table's column lines";
+    // A new row has a value for every column not dropped so far.
+    std::vector<const Column*> live;
+    for (const Column& column : table.columns) {
+        if (!column.dropped()) live.push_back(&column);
+    }
+    if (live.empty()) return "a row line must follow the table's column lines";
     std::vector<Value> row;
-    row.reserve(table.columns.size());
+    row.reserve(live.size());
     do {
-        if (row.size() == table.columns.size()) {
-            return "the row has more values than the table's " +
-                   std::to_string(table.columns.size()) + " columns";
+        if (row.size() == live.size()) {
+            return "the row has more values than the table's " + std::to_string(live.size()) +
+                   " columns";
         }
-        const Column& column = table.columns[row.size()];
+        const Column& column = *live[row.size()];
         cursor->SkipSpaces();
         Value value;
         if (cursor->Peek() == '"') {
@@ -555,9 +583,9 @@ std::string Parser::ParseRow(LineCursor* cursor, size_t number, RowFate fate) {
         }
         row.push_back(std::move(value));
     } while (cursor->Accept(','));
-    if (row.size() != table.columns.size()) {
+    if (row.size() != live.size()) {
         return "the row has " + std::to_string(row.size()) + " values for the table's " +
-               std::to_string(table.columns.size()) + " columns";
+               std::to_string(live.size()) + " columns";
     }
     if (fate != RowFate::kStored) table.row_fates.resize(table.rows.size(), RowFate::kStored);
     if (!table.row_fates.empty()) table.row_fates.push_back(fate);

@@ -287,6 +287,32 @@ TEST_F(RoundTrip, ColumnAddedAfterRowsDeletedAndMovedRows) {
     }
 }
 
+// Deleted columns, fixed and variable, with rows written before and after:
+// the columns left read as they were written, and a column added afterwards
+// takes the next number.
+TEST_F(RoundTrip, DroppedColumnsLeaveTheOthersAsWritten) {
+    const std::string text =
+        "database created=2026-01-15\ntable T\n"
+        "column A Integer\ncolumn B Text(10)\ncolumn C Integer\ncolumn D Text(5)\n"
+        "row 1, \"one\", 10, \"x\"\ndrop column B\nrow 2, 20, \"y\"\n"
+        "drop column D\nrow 3, 30\ncolumn E Text(4)\nrow 4, 40, \"e\"\n";
+    jetwriter::Description description;
+    jetwriter::DescriptionError error;
+    ASSERT_TRUE(jetwriter::ParseDescription(text, &description, &error)) << error.message;
+    const std::string file = Write(description.database, "dropped.mdb");
+    const jetwriter_test::Rows expected = {{Field("1"), Field("10"), std::nullopt},
+                                           {Field("2"), Field("20"), std::nullopt},
+                                           {Field("3"), Field("30"), std::nullopt},
+                                           {Field("4"), Field("40"), Field("e")}};
+    EXPECT_EQ(jetwriter_test::ExportTable(file, "T"), expected);
+    // A row names only the columns left when it was written.
+    ASSERT_FALSE(jetwriter::ParseDescription(
+        "database created=2026-01-15\ntable T\ncolumn A Integer\ncolumn B Integer\n"
+        "drop column B\nrow 1, 2\n",
+        &description, &error));
+    EXPECT_EQ(error.line, 6u);
+}
+
 TEST_F(RoundTrip, TextsOfEveryLengthCompressedOrNot) {
     Table table;
     table.name = "Texts";
