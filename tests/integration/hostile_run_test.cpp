@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -72,6 +73,64 @@ TEST_F(HostileRunTest, RunLogThatIsAPipeWithoutReaderDoesNotBlock) {
     EXPECT_NE(output.find(kWorking), std::string::npos) << output;
     EXPECT_NE(output.find("\"SectionCount\": \"1\""), std::string::npos) << output;
     EXPECT_EQ(status, 0);
+}
+
+TEST_F(HostileRunTest, FailedFetchEndsTheRunWithTheTablesMessageAndNoReport) {
+    // The second row of the table holds 40000 in a Long column where the
+    // layout declares Integer: the first row reads, the second fails to fetch.
+    struct Case {
+        eImportType format;
+        const char* table;
+        const char* column;
+        const char* message;
+    };
+    const Case cases[] = {
+        {DK0_BWS, "RoundData", "EWPair", "Error opening round data\n"},
+        {US0_BWS, "RoundData", "NSPair", "Error opening round data\n"},
+        {DK0_BWS, "Section", "Tables", "Error opening section data\n"},
+        {DK0_BWS, "PlayerNumbers", "Table", "Error opening PlayerNums data\n"},
+        {DK0_BWS, "ReceivedData", "Board", "Error opening received data\n"},
+        {DK0_BWS, "HandRecord", "Board", "Error opening hand record data\n"},
+    };
+    for (const Case& c : cases) {
+        BwsFixture fixture(c.format);
+        fixture.Retype(c.table, c.column, jetwriter::ColumnType::kLongInteger);
+        AddRound(fixture, 1, 1, 1, 1, 2, 1, 2);
+        AddRound(fixture, 1, 1, 2, 1, 2, 3, 4);
+        AddSection(fixture, 1, "A", 1);
+        const std::string name = c.table;
+        if (name == "Section") AddSection(fixture, 2, "B", 1);
+        for (int row = 1; row <= 2 && name != "RoundData" && name != "Section"; ++row) {
+            if (name == "PlayerNumbers") {
+                fixture.AddRow(name, {{"Section", Value::Integer(1)},
+                                      {"Table", Value::Integer(1)},
+                                      {"Direction", Value::Text("N")},
+                                      {"Number", Value::Text("7")}});
+            } else {
+                fixture.AddRow(name,
+                               {{"Section", Value::Integer(1)}, {"Board", Value::Integer(1)}});
+            }
+        }
+        // The bad value goes into the table's last row in reading order.
+        jetwriter::Table& table = fixture.Table(name);
+        ASSERT_FALSE(table.rows.empty());
+        int index = -1;
+        for (size_t i = 0; i < table.columns.size(); ++i) {
+            if (table.columns[i].name == c.column) index = static_cast<int>(i);
+        }
+        ASSERT_GE(index, 0) << c.table;
+        table.rows.back()[index] = Value::Integer(40000);
+        const std::string path = Path("fetch.bws");
+        ASSERT_EQ(fixture.Write(path), "");
+        int status = -1;
+        const std::string output = Run(path, &status);
+        ASSERT_GE(output.size(), std::strlen(c.message)) << c.table;
+        EXPECT_EQ(output.substr(output.size() - std::strlen(c.message)), c.message)
+            << c.table << "\n"
+            << output;
+        EXPECT_EQ(output.find("\"Sections\""), std::string::npos) << c.table;
+        EXPECT_EQ(status, 0);
+    }
 }
 
 }  // namespace
