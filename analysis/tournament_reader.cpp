@@ -60,6 +60,10 @@ std::unique_ptr<BWSbase> RecordOf(eImportType format, BwsTable table) {
 // Opens a record, giving false when the format has no such table.
 bool OpenRecord(const std::unique_ptr<BWSbase>& record) { return record && record->Open(); }
 
+// True when a fetch of the record failed, at its opening or later: the rows
+// read are then not the whole table.
+bool FetchFailed(const std::unique_ptr<BWSbase>& record) { return record && record->fetchFailed; }
+
 std::string TooManyBoards(int64_t total) {
     char text[128];
     std::snprintf(text, sizeof text,
@@ -84,8 +88,8 @@ TournamentReader::TournamentReader(eImportType importType) : ImportType(importTy
 
 bool TournamentReader::Read(CString& errorText) {
     const ReaderVariant variant = VariantOf(ImportType);
-    if (variant.readsSession) ReadTourName();
     errorText.Empty();
+    if (variant.readsSession && !ReadTourName(errorText)) return false;
     if (!ReadRounds(errorText)) return false;
     MarkStationaryNorthSouth();
     if (!ReadSectionTable(errorText)) return false;
@@ -93,14 +97,16 @@ bool TournamentReader::Read(CString& errorText) {
     MarkUnsortedRounds();
     if (!variant.readsPlayersResultsAndHands) return true;
     if (!CountPlayers(errorText)) return false;
-    CountResultsAndHands();
-    return true;
+    return CountResultsAndHands(errorText);
 }
 
-void TournamentReader::ReadTourName() {
+bool TournamentReader::ReadTourName(CString& errorText) {
     auto session = RecordOf(ImportType, BwsTable::Session);
     if (OpenRecord(session)) TourName = TextValue(*session, "NAME");
+    const bool failed = FetchFailed(session);
     if (session) session->Close();
+    if (failed) errorText += "Error opening session data\n";
+    return !failed;
 }
 
 bool TournamentReader::ReadRounds(CString& errorText) {
@@ -169,6 +175,10 @@ bool TournamentReader::ReadRounds(CString& errorText) {
             }
         }
     }
+    if (rounds->fetchFailed) {
+        errorText += "Error opening round data\n";
+        return false;
+    }
     rounds->Close();
     return true;
 }
@@ -197,6 +207,10 @@ void TournamentReader::MarkStationaryNorthSouth() {
 bool TournamentReader::ReadSectionTable(CString& errorText) {
     auto sections = RecordOf(ImportType, BwsTable::Section);
     if (!OpenRecord(sections)) {
+        if (FetchFailed(sections)) {
+            errorText += "Error opening section data\n";
+            return false;
+        }
         // Only reported: the summaries keep their defaults.
         std::printf("Error opening section data\n");
         return true;
@@ -217,6 +231,10 @@ bool TournamentReader::ReadSectionTable(CString& errorText) {
         if (static_cast<int64_t>(info.PairNumbers.size()) >= 4 * static_cast<int64_t>(tables)) {
             info.Individual = true;
         }
+    }
+    if (sections->fetchFailed) {
+        errorText += "Error opening section data\n";
+        return false;
     }
     sections->Close();
     return true;
@@ -337,24 +355,41 @@ bool TournamentReader::CountPlayers(CString& errorText) {
         info.Players[{IntegerValue(*players, "TABLE"), seat}] =
             PlayerEntry{TextValue(*players, "NAME"), number, 0, 0, 0};
     }
+    if (players->fetchFailed) {
+        errorText += "Error opening PlayerNums data\n";
+        return false;
+    }
     players->Close();
     return true;
 }
 
-void TournamentReader::CountResultsAndHands() {
+bool TournamentReader::CountResultsAndHands(CString& errorText) {
+    // A table that does not open is not counted; one that fails part way
+    // would give a count short of the truth.
     auto results = RecordOf(ImportType, BwsTable::ReceivedData);
-    if (!OpenRecord(results)) return;
-    for (; !results->eof; results->MoveNext()) {
-        auto found = Sections.find(IntegerValue(*results, "SECTION"));
-        if (found != Sections.end()) ++found->second.ReceivedDataRead;
+    if (OpenRecord(results)) {
+        for (; !results->eof; results->MoveNext()) {
+            auto found = Sections.find(IntegerValue(*results, "SECTION"));
+            if (found != Sections.end()) ++found->second.ReceivedDataRead;
+        }
     }
-    results->Close();
+    if (FetchFailed(results)) {
+        errorText += "Error opening received data\n";
+        return false;
+    }
+    if (results) results->Close();
 
     auto hands = RecordOf(ImportType, BwsTable::HandRecord);
-    if (!OpenRecord(hands)) return;
-    for (; !hands->eof; hands->MoveNext()) {
-        auto found = Sections.find(IntegerValue(*hands, "SECTION"));
-        if (found != Sections.end()) ++found->second.HandRecordsRead;
+    if (OpenRecord(hands)) {
+        for (; !hands->eof; hands->MoveNext()) {
+            auto found = Sections.find(IntegerValue(*hands, "SECTION"));
+            if (found != Sections.end()) ++found->second.HandRecordsRead;
+        }
     }
-    hands->Close();
+    if (FetchFailed(hands)) {
+        errorText += "Error opening hand record data\n";
+        return false;
+    }
+    if (hands) hands->Close();
+    return true;
 }

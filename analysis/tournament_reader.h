@@ -39,12 +39,12 @@ class TournamentReader {
 
   private:
     // The steps of Read, in order; each failing one appends its message.
-    void ReadTourName();
+    bool ReadTourName(CString& errorText);
     bool ReadRounds(CString& errorText);
     void MarkStationaryNorthSouth();
     bool ReadSectionTable(CString& errorText);
     bool ClassifyAndCheckMovements(bool checksBoardDistribution, CString& errorText);
     void MarkUnsortedRounds();
     bool CountPlayers(CString& errorText);
-    void CountResultsAndHands();
+    bool CountResultsAndHands(CString& errorText);
 };

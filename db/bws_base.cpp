@@ -129,6 +129,7 @@ void BWSbase::SetTable(const char* table) {
 bool BWSbase::Open() {
     if (isOpen) Close();
     eof = true;
+    fetchFailed = false;
     if (!stmt.IsValid() && !stmt.Create(GetConnection(), ODBCStatement::KeysetUpdatable)) {
         return false;
     }
@@ -168,7 +169,10 @@ bool BWSbase::Open() {
         eof = true;
     } else {
         eof = false;
-        if (!ODBCErrorCheck(stmt, SQL_HANDLE_STMT, code, true)) ok = false;
+        if (!ODBCErrorCheck(stmt, SQL_HANDLE_STMT, code, true)) {
+            ok = false;
+            fetchFailed = true;
+        }
     }
     if (TransferRow(eof) && ok) {
         isOpen = true;
@@ -186,6 +190,7 @@ void BWSbase::MoveNext() {
         eof = true;
     } else {
         eof = !stmt.IsValid() || !ODBCErrorCheck(stmt, SQL_HANDLE_STMT, code, true);
+        fetchFailed = eof;
     }
     TransferRow(eof);
 }

@@ -88,6 +88,9 @@ class BWSbase {
     ODBCStatement stmt;
     bool eof = true;
     bool isOpen = false;
+    // Set when a fetch failed (anything but the end of the rows): eof is
+    // then set too, but the rows before it are not the whole table.
+    bool fetchFailed = false;
 
   protected:
     // Column declarations, for record constructors. A name declared before

@@ -50,6 +50,25 @@ bool SharedFile::CreateForWriting(const char* path) {
     return IsOpen();
 }
 
+bool SharedFile::OpenForAppending(const char* path) {
+    Close();
+    handle_ = OpenShared(path, FILE_APPEND_DATA, OPEN_ALWAYS);
+    return IsOpen();
+}
+
+bool SharedFile::IsSameFileAs(const SharedFile& other) const {
+    if (!IsOpen() || !other.IsOpen()) return false;
+    BY_HANDLE_FILE_INFORMATION mine{};
+    BY_HANDLE_FILE_INFORMATION theirs{};
+    if (!GetFileInformationByHandle(handle_, &mine) ||
+        !GetFileInformationByHandle(other.handle_, &theirs)) {
+        return false;
+    }
+    return mine.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber &&
+           mine.nFileIndexHigh == theirs.nFileIndexHigh &&
+           mine.nFileIndexLow == theirs.nFileIndexLow;
+}
+
 bool SharedFile::GetSize(uint32_t* size) const {
     if (!IsOpen() || size == nullptr) return false;
     DWORD high = 0;
@@ -129,6 +148,20 @@ bool SharedFile::CreateForWriting(const char* path) {
     Close();
     descriptor_ = OpenRegular(path, O_WRONLY | O_CREAT | O_TRUNC);
     return IsOpen();
+}
+
+bool SharedFile::OpenForAppending(const char* path) {
+    Close();
+    descriptor_ = OpenRegular(path, O_WRONLY | O_CREAT | O_APPEND);
+    return IsOpen();
+}
+
+bool SharedFile::IsSameFileAs(const SharedFile& other) const {
+    if (!IsOpen() || !other.IsOpen()) return false;
+    struct stat mine {};
+    struct stat theirs {};
+    if (fstat(descriptor_, &mine) != 0 || fstat(other.descriptor_, &theirs) != 0) return false;
+    return mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
 }
 
 bool SharedFile::GetSize(uint32_t* size) const {

@@ -21,6 +21,14 @@ class SharedFile {
     bool OpenForReading(const char* path);
     // Creates the file, or cuts an existing one to length 0, for writing.
     bool CreateForWriting(const char* path);
+    // Opens the file for appending, creating it when it does not exist. Never
+    // waits: a pipe, a device or anything else that is not a file on disk
+    // does not open.
+    bool OpenForAppending(const char* path);
+
+    // True when both are open on one and the same file, whatever names they
+    // were opened by (device and inode; on Windows volume and file ID).
+    bool IsSameFileAs(const SharedFile& other) const;
 
     // The low 32 bits of the open file's length; false on failure.
     bool GetSize(uint32_t* size) const;

@@ -36,6 +36,13 @@ constexpr size_t kShortestArgument = 9;
 void RunController(int argc, char** argv) {
     // Registered first, so it runs at every exit before the static objects go.
     std::atexit(CloseAllConnections);
+    // The log must never land in the database, not even the banner.
+    if (argc >= 2 && argv[1] != nullptr) {
+        const size_t length = std::strlen(argv[1]);
+        if (length >= kShortestArgument && length < static_cast<size_t>(kArgumentBufferSize)) {
+            KeepRunLogOff(std::string(argv[1] + kPrefixLength, length - kPrefixLength - 1));
+        }
+    }
     WriteLog(std::string(kToolName) + kReleaseText + " starting ...\n");
     if (argc < 2 || argv[1] == nullptr) {
         ExitOnArgumentError("First argument must be the BWS file name.\n");

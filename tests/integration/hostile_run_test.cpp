@@ -1,0 +1,136 @@
+// Whole runs of the built controller in hostile surroundings: a run log that
+// is the database or a pipe, rows that fail to fetch, odd paths, text
+// outside the conversion table, files that are not Jet files, and an output
+// that cannot take the report.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/integration/integration_env.h"
+
+namespace {
+
+using jetwriter::Value;
+
+const std::string kWorking =
+    "Controller working. Please ignore if ACBLscore reports, that the remote server could not "
+    "be loaded.\n";
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A one-section, one-round DK0_BWS event: enough for a whole report.
+BwsFixture SmallEvent() {
+    BwsFixture fixture(DK0_BWS);
+    AddRound(fixture, 1, 1, 1, 1, 2, 1, 2);
+    AddSection(fixture, 1, "A", 1);
+    return fixture;
+}
+
+class HostileRunTest : public ::testing::Test {
+  protected:
+    // Runs the controller in the test's folder on the argument's path, with
+    // a time limit so that a run that blocks fails instead of hanging.
+    std::string Run(const std::string& path, int* status, const std::string& redirect = "") {
+        return RunCommand("cd '" + folder_.path() +
+                              "' && timeout 20 '" VELLAMO_EXECUTABLE "' '\\f:[" + path + "]'" +
+                              redirect,
+                          status);
+    }
+    std::string Path(const std::string& name) const { return folder_.Path(name); }
+
+    TemporaryFolder folder_;
+};
+
+TEST_F(HostileRunTest, RunLogThatIsTheDatabaseIsNeverWritten) {
+    // The database named as the log, and the log a link to the database.
+    ASSERT_EQ(SmallEvent().Write(Path("VLM_Log.txt")), "");
+    ASSERT_EQ(SmallEvent().Write(Path("club.bws")), "");
+    const std::string bytes = ReadWhole(Path("club.bws"));
+    for (const char* name : {"VLM_Log.txt", "club.bws"}) {
+        int status = -1;
+        const std::string output = Run(name, &status);
+        EXPECT_EQ(ReadWhole(Path("VLM_Log.txt")), bytes) << name;
+        EXPECT_NE(output.find("\"DBformatName\": \"DK0_BWS\""), std::string::npos) << output;
+        EXPECT_EQ(status, 0);
+        ASSERT_EQ(std::remove(Path("VLM_Log.txt").c_str()), 0);
+        ASSERT_EQ(symlink("club.bws", Path("VLM_Log.txt").c_str()), 0);
+    }
+}
+
+TEST_F(HostileRunTest, RunLogThatIsAPipeWithoutReaderDoesNotBlock) {
+    ASSERT_EQ(SmallEvent().Write(Path("club.bws")), "");
+    ASSERT_EQ(mkfifo(Path("VLM_Log.txt").c_str(), 0644), 0);
+    int status = -1;
+    const std::string output = Run(Path("club.bws"), &status);
+    EXPECT_NE(output.find(kWorking), std::string::npos) << output;
+    EXPECT_NE(output.find("\"SectionCount\": \"1\""), std::string::npos) << output;
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(HostileRunTest, FailedFetchEndsTheRunWithTheTablesMessageAndNoReport) {
+    // The second row of the table holds 40000 in a Long column where the
+    // layout declares Integer: the first row reads, the second fails to fetch.
+    struct Case {
+        eImportType format;
+        const char* table;
+        const char* column;
+        const char* message;
+    };
+    const Case cases[] = {
+        {DK0_BWS, "RoundData", "EWPair", "Error opening round data\n"},
+        {US0_BWS, "RoundData", "NSPair", "Error opening round data\n"},
+        {DK0_BWS, "Section", "Tables", "Error opening section data\n"},
+        {DK0_BWS, "PlayerNumbers", "Table", "Error opening PlayerNums data\n"},
+        {DK0_BWS, "ReceivedData", "Board", "Error opening received data\n"},
+        {DK0_BWS, "HandRecord", "Board", "Error opening hand record data\n"},
+    };
+    for (const Case& c : cases) {
+        BwsFixture fixture(c.format);
+        fixture.Retype(c.table, c.column, jetwriter::ColumnType::kLongInteger);
+        AddRound(fixture, 1, 1, 1, 1, 2, 1, 2);
+        AddRound(fixture, 1, 1, 2, 1, 2, 3, 4);
+        AddSection(fixture, 1, "A", 1);
+        const std::string name = c.table;
+        if (name == "Section") AddSection(fixture, 2, "B", 1);
+        for (int row = 1; row <= 2 && name != "RoundData" && name != "Section"; ++row) {
+            if (name == "PlayerNumbers") {
+                fixture.AddRow(name, {{"Section", Value::Integer(1)},
+                                      {"Table", Value::Integer(1)},
+                                      {"Direction", Value::Text("N")},
+                                      {"Number", Value::Text("7")}});
+            } else {
+                fixture.AddRow(name,
+                               {{"Section", Value::Integer(1)}, {"Board", Value::Integer(1)}});
+            }
+        }
+        // The bad value goes into the table's last row in reading order.
+        jetwriter::Table& table = fixture.Table(name);
+        ASSERT_FALSE(table.rows.empty());
+        int index = -1;
+        for (size_t i = 0; i < table.columns.size(); ++i) {
+            if (table.columns[i].name == c.column) index = static_cast<int>(i);
+        }
+        ASSERT_GE(index, 0) << c.table;
+        table.rows.back()[index] = Value::Integer(40000);
+        const std::string path = Path("fetch.bws");
+        ASSERT_EQ(fixture.Write(path), "");
+        int status = -1;
+        const std::string output = Run(path, &status);
+        ASSERT_GE(output.size(), std::strlen(c.message)) << c.table;
+        EXPECT_EQ(output.substr(output.size() - std::strlen(c.message)), c.message)
+            << c.table << "\n"
+            << output;
+        EXPECT_EQ(output.find("\"Sections\""), std::string::npos) << c.table;
+        EXPECT_EQ(status, 0);
+    }
+}
+
+}  // namespace
