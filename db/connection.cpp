@@ -49,7 +49,11 @@ bool EnsureEnvironment() {
 }  // namespace
 
 std::string BuildConnectionString(const std::string& path) {
-    if (path.find_first_of(";{}") == std::string::npos) return "DBQ=" + path + kDriverPart;
+    // Drivers trim blanks around an unbraced value, which would name another file.
+    const bool blankAtAnEnd = !path.empty() && (path.front() == ' ' || path.back() == ' ');
+    if (path.find_first_of(";{}") == std::string::npos && !blankAtAnEnd) {
+        return "DBQ=" + path + kDriverPart;
+    }
     std::string braced = "{";
     for (char c : path) {
         braced += c;

@@ -133,4 +133,21 @@ TEST_F(HostileRunTest, FailedFetchEndsTheRunWithTheTablesMessageAndNoReport) {
     }
 }
 
+TEST_F(HostileRunTest, PathWithABlankAtEitherEndNamesThatFileAndNoOther) {
+    // "decoy.bws" lies beside the files named with blanks; a trimmed path would open it.
+    BwsFixture decoy(DK0_BWS);
+    AddRound(decoy, 1, 1, 1, 1, 2, 1, 2);
+    AddSection(decoy, 1, "Z", 1);
+    ASSERT_EQ(decoy.Write(Path("decoy.bws")), "");
+    for (const char* name : {" decoy.bws", "decoy.bws "}) {
+        ASSERT_EQ(SmallEvent().Write(Path(name)), "");
+        int status = -1;
+        const std::string output = Run(name, &status);
+        EXPECT_NE(output.find("\"SectionName\": \"A\""), std::string::npos) << output;
+        EXPECT_EQ(output.find("\"SectionName\": \"Z\""), std::string::npos) << output;
+        EXPECT_EQ(status, 0);
+        ASSERT_EQ(std::remove(Path(name).c_str()), 0);
+    }
+}
+
 }  // namespace

@@ -21,6 +21,8 @@ TEST(ConnectionStringTest, SeparatorsAndBracesAreBraced) {
     EXPECT_EQ(BuildConnectionString("/tmp/a;DRIVER=x.bws"), "DBQ={/tmp/a;DRIVER=x.bws}" + kDriver);
     EXPECT_EQ(BuildConnectionString("/tmp/{x}.bws"), "DBQ={/tmp/{x}}.bws}" + kDriver);
     EXPECT_EQ(BuildConnectionString("}"), "DBQ={}}}" + kDriver);
+    EXPECT_EQ(BuildConnectionString(" decoy.bws"), "DBQ={ decoy.bws}" + kDriver);
+    EXPECT_EQ(BuildConnectionString("/tmp/club.bws "), "DBQ={/tmp/club.bws }" + kDriver);
 }
 
 TEST(ConnectionStringTest, BufferFormGivesTheStringForTheStoredName) {
