@@ -25,7 +25,7 @@ class TournamentReader {
 
     // Writes the report to standard output. formatErrors is written as
     // "FormatErrors". Converts TourName in place. Returns false when the JSON
-    // writer failed (what was written stays written).
+    // writer or the stream failed (what was written stays written).
     bool WriteReport(int formatErrors);
     // The same, to the given stream.
     bool WriteReport(int formatErrors, std::ostream& out);

@@ -36,7 +36,8 @@ bool TournamentReader::WriteReport(int formatErrors, std::ostream& out) {
         root.put_child("Sections", sections);
 
         pt::write_json(out, root, true);
-        return true;
+        out.flush();
+        return static_cast<bool>(out);
     } catch (const pt::json_parser_error&) {
         return false;
     } catch (const pt::ptree_bad_data&) {

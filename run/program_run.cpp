@@ -1,5 +1,6 @@
 #include "run/program_run.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -80,6 +81,11 @@ void RunController(int argc, char** argv) {
     TournamentReader reader(chosen);
     CString readError;
     if (!reader.Read(readError)) ExitWithLog(readError.GetString());
-    reader.WriteReport(0);
+    // The caller parses the report: one that did not reach it whole is a failure.
+    const bool written = reader.WriteReport(0);
+    if (!written || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        AppendToRunLog("The report could not be written to standard output\n");
+        std::exit(1);
+    }
     std::exit(0);
 }

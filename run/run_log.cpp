@@ -17,6 +17,10 @@ void KeepRunLogOff(std::string path) { guardedPath = std::move(path); }
 
 void WriteLog(std::string message) {
     std::fwrite(message.data(), 1, message.size(), stdout);
+    AppendToRunLog(std::move(message));
+}
+
+void AppendToRunLog(std::string message) {
     SharedFile log;
     if (!log.OpenForAppending(kRunLogName)) return;
     if (!guardedPath.empty()) {

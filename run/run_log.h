@@ -17,6 +17,9 @@ void KeepRunLogOff(std::string path);
 // or that is the run's database is skipped silently.
 void WriteLog(std::string message);
 
+// Appends the message to the run log only, under the same rules.
+void AppendToRunLog(std::string message);
+
 // WriteLog, then ends the process through the orderly exit with status 0,
 // so that the registered exit handlers run.
 [[noreturn]] void ExitWithLog(std::string message);

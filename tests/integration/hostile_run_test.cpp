@@ -150,4 +150,14 @@ TEST_F(HostileRunTest, PathWithABlankAtEitherEndNamesThatFileAndNoOther) {
     }
 }
 
+TEST_F(HostileRunTest, ReportThatCannotBeWrittenEndsWithStatusOneAndSaysSoOnTheLog) {
+    ASSERT_EQ(SmallEvent().Write(Path("club.bws")), "");
+    int status = -1;
+    Run("club.bws", &status, " > /dev/full");
+    EXPECT_EQ(status, 1);
+    const std::string log = ReadWhole(Path("VLM_Log.txt"));
+    EXPECT_EQ(log.substr(log.find(kWorking) + kWorking.size()),
+              "The report could not be written to standard output\n");
+}
+
 }  // namespace
