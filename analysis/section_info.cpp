@@ -1,5 +1,7 @@
 #include "analysis/section_info.h"
 
+#include "db/windows1252.h"
+
 #include "analysis/enum_translator.h"
 
 CBWS_SectionInfo::CBWS_SectionInfo() = default;
@@ -17,7 +19,8 @@ unsigned AsUnsigned(int value) { return static_cast<unsigned>(value); }
 boost::property_tree::ptree& CBWS_SectionInfo::WriteToPtree(
     boost::property_tree::ptree& tree) const {
     tree.put("Section", AsUnsigned(Section));
-    tree.put("SectionName", SectionName);
+    // The letter is stored in Windows-1252; the report is UTF-8.
+    tree.put("SectionName", Windows1252ToUtf8(SectionName));
     tree.put("Tables", AsUnsigned(Tables));
     tree.put("Rounds", AsUnsigned(Rounds));
     tree.put("LowBoard", AsUnsigned(LowBoard));

@@ -1,6 +1,10 @@
 #include "report/tour_name.h"
 
+#include <array>
 #include <cctype>
+#include <cstring>
+
+#include "db/windows1252.h"
 
 namespace {
 
@@ -90,12 +94,27 @@ const Replacement kReplacements[] = {
 
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
-void ReplaceAll(std::string& text, const std::string& search, const std::string& replace) {
-    for (size_t at = text.find(search); at != std::string::npos;
-         at = text.find(search, at + replace.size())) {
-        text.replace(at, search.size(), replace);
-    }
+// The table by the byte it starts with: single letters, and letters that
+// take the acute accent sign after them. The first row for a byte wins.
+struct ReplacementIndex {
+    std::array<const char*, 256> letter{};
+    std::array<const char*, 256> beforeAcute{};
+};
+
+const ReplacementIndex& Index() {
+    static const ReplacementIndex index = [] {
+        ReplacementIndex built;
+        for (const Replacement& row : kReplacements) {
+            const unsigned char first = static_cast<unsigned char>(row.search[0]);
+            auto& slot = std::strlen(row.search) == 1 ? built.letter : built.beforeAcute;
+            if (slot[first] == nullptr) slot[first] = row.replace;
+        }
+        return built;
+    }();
+    return index;
 }
+
+constexpr unsigned char kAcuteSign = 0xB4;
 
 }  // namespace
 
@@ -104,7 +123,24 @@ void ConvertTourName(std::string& name) {
     while (begin < name.size() && IsSpace(name[begin])) ++begin;
     size_t end = name.size();
     while (end > begin && IsSpace(name[end - 1])) --end;
-    name = name.substr(begin, end - begin);
 
-    for (const Replacement& row : kReplacements) ReplaceAll(name, row.search, row.replace);
+    // No row matches inside another row's replacement (each yields C3 and a
+    // byte below C0, or ASCII), so one pass from the left gives what applying
+    // the rows one after the other gives, in time linear in the name.
+    const ReplacementIndex& index = Index();
+    std::string converted;
+    converted.reserve(end - begin + (end - begin) / 2);
+    for (size_t i = begin; i < end; ++i) {
+        const unsigned char byte = static_cast<unsigned char>(name[i]);
+        if (i + 1 < end && static_cast<unsigned char>(name[i + 1]) == kAcuteSign &&
+            index.beforeAcute[byte] != nullptr) {
+            converted += index.beforeAcute[byte];
+            ++i;
+        } else if (index.letter[byte] != nullptr) {
+            converted += index.letter[byte];
+        } else {
+            AppendWindows1252AsUtf8(byte, converted);
+        }
+    }
+    name.swap(converted);
 }

@@ -8,5 +8,6 @@
 // Trims leading and trailing white space (as isspace counts it), then
 // replaces, in table order, each listed Windows-1252 letter by its UTF-8
 // form. A c-cedilla becomes "c " and a letter followed by the acute accent
-// sign the letter and a blank. Other bytes are kept as they are.
+// sign the letter and a blank. Every other byte above 0x7F becomes the UTF-8
+// form of its Windows-1252 character, so the result is always UTF-8.
 void ConvertTourName(std::string& name);

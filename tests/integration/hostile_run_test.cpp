@@ -160,4 +160,19 @@ TEST_F(HostileRunTest, ReportThatCannotBeWrittenEndsWithStatusOneAndSaysSoOnTheL
               "The report could not be written to standard output\n");
 }
 
+TEST_F(HostileRunTest, NamesOutsideTheConversionTableReachTheReportAsUtf8) {
+    BwsFixture fixture(DK0_BWS);
+    AddRound(fixture, 1, 1, 1, 1, 2, 1, 2);
+    AddSection(fixture, 1, "\u00d8", 1);  // stored as the Windows-1252 byte D8
+    fixture.AddRow("Session", {{"Name", Value::Text("\u20ac-Cup \u0160ibenik \u00df")}});
+    ASSERT_EQ(fixture.Write(Path("club.bws")), "");
+    int status = -1;
+    const std::string output = Run("club.bws", &status);
+    EXPECT_NE(output.find("\"SectionName\": \"\xC3\x98\""), std::string::npos) << output;
+    EXPECT_NE(output.find("\"TourName\": \"\xE2\x82\xAC-Cup \xC5\xA0ibenik \xC3\x9F\""),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(status, 0);
+}
+
 }  // namespace

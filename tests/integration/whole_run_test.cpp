@@ -177,10 +177,10 @@ TEST_F(WholeRunTest, SectionsStoredInDescendingOrderAreReportedAscending) {
     const size_t third = output.find("\"Section\": \"3\"");
     ASSERT_NE(first, std::string::npos);
     EXPECT_LT(first, third);
-    // Letters of the table become UTF-8; the sharp s stays one Windows-1252 byte.
+    // Letters of the table become UTF-8, and so does the sharp s outside it.
     EXPECT_NE(output.find("\"TourName\": \"Fr\xC3\xA9"
                           "d\xC3\xA9"
-                          "ric's \xDF-Cup\""),
+                          "ric's \xC3\x9F-Cup\""),
               std::string::npos);
 }
 

@@ -140,17 +140,19 @@ TEST(JsonReportTest, TextIsEscapedByteByByte) {
     TournamentReader reader(US0_BWS);
     std::string everyByte;
     std::string expected;
-    for (int byte = 1; byte < 256; ++byte) {
+    for (int byte = 1; byte < 128; ++byte) {
         everyByte += static_cast<char>(byte);
         expected += Escaped(static_cast<unsigned char>(byte));
     }
-    reader.Sections[1].SectionName = everyByte;  // section names are not converted
+    reader.Sections[1].SectionName = everyByte;
+    reader.Sections[2].SectionName = "\xD8\x80";  // Windows-1252: O stroke, euro
     const std::string report = Report(reader);
     EXPECT_NE(report.find("\"SectionName\": \"" + expected + "\",\n"), std::string::npos);
     EXPECT_NE(expected.find("\\u001F"), std::string::npos);
     EXPECT_NE(report.find("\\u0001\\u0002"), std::string::npos);
-    EXPECT_NE(report.find("[\\\\]^"), std::string::npos);    // only the backslash is escaped
-    EXPECT_NE(report.find("~\x7F\x80"), std::string::npos);  // DEL and high bytes pass unchanged
+    EXPECT_NE(report.find("[\\\\]^"), std::string::npos);  // only the backslash is escaped
+    EXPECT_NE(report.find("~\x7F\""), std::string::npos);  // DEL passes unchanged
+    EXPECT_NE(report.find("\"SectionName\": \"\xC3\x98\xE2\x82\xAC\""), std::string::npos);
 }
 
 TEST(JsonReportTest, TourNameIsConvertedBeforeItIsWritten) {
@@ -177,7 +179,8 @@ TEST(TourNameTest, TrimsWhiteSpaceAtBothEndsOnly) {
     EXPECT_EQ(Converted(" \t\n\v\f\rSpring  Pairs \r\n"), "Spring  Pairs");
     EXPECT_EQ(Converted("   "), "");
     EXPECT_EQ(Converted(""), "");
-    EXPECT_EQ(Converted("\xA0Name\xA0"), "\xA0Name\xA0");  // no-break space is not white space
+    // The no-break space is not white space; it stays, as UTF-8.
+    EXPECT_EQ(Converted("\xA0Name\xA0"), "\xC2\xA0Name\xC2\xA0");
 }
 
 TEST(TourNameTest, ScandinavianLettersBecomeUtf8) {
@@ -207,7 +210,7 @@ TEST(TourNameTest, LetterFollowedByAcuteSignBecomesLetterAndBlank) {
                         "O\xB4"
                         "U\xB4"),
               "C D A E I O U ");
-    EXPECT_EQ(Converted("x\xB4"), "x\xB4");  // other letters keep the sign
+    EXPECT_EQ(Converted("x\xB4"), "x\xC2\xB4");  // other letters keep the sign
 }
 
 TEST(TourNameTest, LatinLettersBecomeTheirOwnUtf8Form) {
@@ -228,11 +231,13 @@ TEST(TourNameTest, CapitalIWithCircumflexAndWithDiaeresisStayDistinct) {
     EXPECT_EQ(Converted("\xCF"), "\xC3\x8F");
 }
 
-TEST(TourNameTest, LettersOutsideTheTableStaySingleBytes) {
+TEST(TourNameTest, EveryOtherByteBecomesTheUtf8FormOfItsWindows1252Character) {
+    // From the Windows-1252 chart: sharp s, A tilde, y diaeresis, euro, S caron,
+    // oe, left double quote, and 81 (undefined) as the C1 control U+0081.
     EXPECT_EQ(Converted("Stra\xDF"
-                        "e \xC3 \xFF"),
-              "Stra\xDF"
-              "e \xC3 \xFF");
+                        "e \xC3 \xFF \x80 \x8A \x9C \x93 \x81"),
+              "Stra\xC3\x9F"
+              "e \xC3\x83 \xC3\xBF \xE2\x82\xAC \xC5\xA0 \xC5\x93 \xE2\x80\x9C \xC2\x81");
 }
 
 TEST(TourNameTest, ReplacementsDoNotFeedLaterRows) {
