@@ -79,7 +79,9 @@ TEST(RowFormat, RowOlderThanEveryVariableColumnHasNoOffsetTable) {
     const std::vector<ColumnLayout> columns = {Fixed(kJetInt, 0, 0), Variable(kJetText, 1, 0)};
     for (const bool jet3 : {true, false}) {
         const std::string count = jet3 ? std::string("\x01", 1) : std::string("\x01\x00", 2);
-        const auto f = Crack(jet3, count + std::string("\x05\x00", 2) + "\xff", columns);
+        const std::string row =
+            count + std::string("\x05\x00", 2) + "\xff";  // fields point into it
+        const auto f = Crack(jet3, row, columns);
         ASSERT_FALSE(f[0].null) << jet3;
         EXPECT_EQ(f[0].size, 2u);
         EXPECT_EQ(f[0].data[0], 5) << jet3;
