@@ -17,15 +17,6 @@ namespace {
 
 using jetwriter::Value;
 
-const std::string kWorking =
-    "Controller working. Please ignore if ACBLscore reports, that the remote server could not "
-    "be loaded.\n";
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A one-section, one-round DK0_BWS event: enough for a whole report.
 BwsFixture SmallEvent() {
     BwsFixture fixture(DK0_BWS);
@@ -70,7 +61,7 @@ TEST_F(HostileRunTest, RunLogThatIsAPipeWithoutReaderDoesNotBlock) {
     ASSERT_EQ(mkfifo(Path("VLM_Log.txt").c_str(), 0644), 0);
     int status = -1;
     const std::string output = Run(Path("club.bws"), &status);
-    EXPECT_NE(output.find(kWorking), std::string::npos) << output;
+    EXPECT_NE(output.find(kWorkingLine), std::string::npos) << output;
     EXPECT_NE(output.find("\"SectionCount\": \"1\""), std::string::npos) << output;
     EXPECT_EQ(status, 0);
 }
@@ -156,7 +147,7 @@ TEST_F(HostileRunTest, ReportThatCannotBeWrittenEndsWithStatusOneAndSaysSoOnTheL
     Run("club.bws", &status, " > /dev/full");
     EXPECT_EQ(status, 1);
     const std::string log = ReadWhole(Path("VLM_Log.txt"));
-    EXPECT_EQ(log.substr(log.find(kWorking) + kWorking.size()),
+    EXPECT_EQ(log.substr(log.find(kWorkingLine) + kWorkingLine.size()),
               "The report could not be written to standard output\n");
 }
 

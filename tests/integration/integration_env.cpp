@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "db/connection.h"
 #include "run/process_names.h"
@@ -41,3 +43,12 @@ std::string RunCommand(const std::string& command, int* status) {
     if (status != nullptr) *status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
     return output;
 }
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+const std::string kWorkingLine =
+    "Controller working. Please ignore if ACBLscore reports, that the remote server could not "
+    "be loaded.\n";

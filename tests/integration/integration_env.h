@@ -32,3 +32,9 @@ void WriteAndUse(const BwsFixture& fixture, const std::string& path);
 // Runs a command and returns its standard output (standard error dropped);
 // *status receives its exit status.
 std::string RunCommand(const std::string& command, int* status);
+
+// The whole content of a file ("" when it cannot be read).
+std::string ReadWhole(const std::string& path);
+
+// The line a run writes once the BWS file exists.
+extern const std::string kWorkingLine;

@@ -18,15 +18,6 @@ namespace {
 using jetwriter::Value;
 
 const std::string kBanner = "Vellamo controller Release Version 1.1 starting ...\n";
-const std::string kWorking =
-    "Controller working. Please ignore if ACBLscore reports, that the remote server could not "
-    "be loaded.\n";
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string SectionObject(const std::vector<std::pair<const char*, std::string>>& values) {
     std::string text = "        {\n";
     for (size_t i = 0; i < values.size(); ++i) {
@@ -55,7 +46,7 @@ class WholeRunTest : public ::testing::Test {
         return output;
     }
     std::string Prefix(const std::string& path) const {
-        return kBanner + "Using \\f:[" + path + "]\n" + kWorking;
+        return kBanner + "Using \\f:[" + path + "]\n" + kWorkingLine;
     }
     std::string Log() const { return ReadWhole(folder_.Path("VLM_Log.txt")); }
 
