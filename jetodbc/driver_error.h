@@ -33,4 +33,10 @@ inline DriverError DamagedFile(const std::string& what) {
     return DriverError("HY000", "The database file is damaged: " + what + ".", -1206);
 }
 
+// The error for anything that would change the file: the driver only reads.
+inline DriverError ReadOnlyDatabase() {
+    return DriverError("HY000", "Cannot update. The database is opened read-only by this driver.",
+                       -3027);
+}
+
 }  // namespace jetodbc

@@ -37,18 +37,21 @@ struct Operand {
 
 enum class CompareOp { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
 
+// A condition tree. AND and OR hold all their terms in one node, so a long
+// chain of them is one level deep; the parser bounds the nesting of NOT
+// and parentheses, so no walk over the tree can run out of stack.
 struct Condition {
     enum class Kind {
-        And,      // left AND right
-        Or,       // left OR right
+        And,      // terms[0] AND terms[1] AND ...
+        Or,       // terms[0] OR terms[1] OR ...
         Not,      // NOT left
         Compare,  // a op b
         IsNull,   // a IS NULL (negated: IS NOT NULL)
         Truth,    // a alone: true when not NULL and not zero
     };
     Kind kind = Kind::Truth;
-    std::unique_ptr<Condition> left;
-    std::unique_ptr<Condition> right;
+    std::vector<std::unique_ptr<Condition>> terms;  // And, Or
+    std::unique_ptr<Condition> left;                // Not
     CompareOp op = CompareOp::Equal;
     Operand a;
     Operand b;

@@ -67,8 +67,8 @@ std::unique_ptr<BoundCondition> BoundCondition::Bind(const Condition& c,
     bound->kind_ = c.kind;
     bound->op_ = c.op;
     bound->negated_ = c.negated;
+    for (const auto& term : c.terms) bound->terms_.push_back(Bind(*term, def));
     if (c.left) bound->left_ = Bind(*c.left, def);
-    if (c.right) bound->right_ = Bind(*c.right, def);
     if (c.kind == Condition::Kind::And || c.kind == Condition::Kind::Or ||
         c.kind == Condition::Kind::Not) {
         return bound;
@@ -94,12 +94,20 @@ std::unique_ptr<BoundCondition> BoundCondition::Bind(const Condition& c,
 Truth BoundCondition::Evaluate(const std::vector<Value>& row) const {
     switch (kind_) {
         case Condition::Kind::And: {
-            const Truth l = left_->Evaluate(row);
-            return l == Truth::False ? l : And(l, right_->Evaluate(row));
+            Truth t = Truth::True;
+            for (const auto& term : terms_) {
+                t = And(t, term->Evaluate(row));
+                if (t == Truth::False) break;
+            }
+            return t;
         }
         case Condition::Kind::Or: {
-            const Truth l = left_->Evaluate(row);
-            return l == Truth::True ? l : Or(l, right_->Evaluate(row));
+            Truth t = Truth::False;
+            for (const auto& term : terms_) {
+                t = Or(t, term->Evaluate(row));
+                if (t == Truth::True) break;
+            }
+            return t;
         }
         case Condition::Kind::Not: {
             const Truth t = left_->Evaluate(row);

@@ -46,7 +46,8 @@ class BoundCondition {
     CompareOp op_ = CompareOp::Equal;
     bool negated_ = false;
     Side a_, b_;
-    std::unique_ptr<BoundCondition> left_, right_;
+    std::vector<std::unique_ptr<BoundCondition>> terms_;  // And, Or
+    std::unique_ptr<BoundCondition> left_;                // Not
 };
 
 }  // namespace jetodbc

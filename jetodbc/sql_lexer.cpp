@@ -20,6 +20,10 @@ DriverError LexError(size_t position, const std::string& what) {
 
 }  // namespace
 
+DriverError SyntaxErrorAt(size_t position, const std::string& what) {
+    return LexError(position, what);
+}
+
 DriverError SyntaxError(const Token& token, const std::string& expected) {
     const std::string found =
         token.kind == TokenKind::End ? "the end of the statement" : "'" + token.text + "'";

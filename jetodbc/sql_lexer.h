@@ -37,4 +37,8 @@ std::vector<Token> Tokenize(std::string_view sql);
 class DriverError;
 DriverError SyntaxError(const Token& token, const std::string& expected);
 
+// The DriverError for a syntax error at position (1-based) that what
+// describes: 42000.
+DriverError SyntaxErrorAt(size_t position, const std::string& what);
+
 }  // namespace jetodbc

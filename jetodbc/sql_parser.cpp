@@ -19,14 +19,22 @@ constexpr const char* kReserved[] = {
     "OUTER",     "PIVOT",  "RIGHT",  "SELECT",   "SET",         "SOME",   "TABLE",   "TOP",
     "TRANSFORM", "TRUE",   "UNION",  "UPDATE",   "VALUES",      "WHERE",  "WITH"};
 
+// Deeper nesting than any statement a person or tool writes, shallow
+// enough for the smallest thread stack a client may call in.
+constexpr size_t kMaxNesting = 200;
+
 class Parser {
   public:
     explicit Parser(std::vector<Token> tokens) : tokens_(std::move(tokens)) {}
 
     SelectStatement Statement() {
         SelectStatement s;
+        for (const char* change : {"INSERT", "UPDATE", "DELETE", "CREATE", "DROP", "ALTER"}) {
+            if (IsKeyword(Peek(), change)) throw ReadOnlyDatabase();
+        }
         ExpectKeyword("SELECT");
         s.items = Items();
+        if (IsKeyword(Peek(), "INTO")) throw ReadOnlyDatabase();  // a make-table query
         ExpectKeyword("FROM");
         s.tablePosition = Peek().position;
         s.table = Name("a table name");
@@ -123,18 +131,23 @@ class Parser {
         return items;
     }
 
-    std::unique_ptr<Condition> Or() {
-        auto left = And();
-        while (AcceptKeyword("OR")) left = Join(Condition::Kind::Or, std::move(left), And());
-        return left;
+    // A chain of one operator's terms; a single term stands alone.
+    template <typename Term>
+    std::unique_ptr<Condition> Chain(Condition::Kind kind, const char* keyword, Term term) {
+        auto first = (this->*term)();
+        if (!IsKeyword(Peek(), keyword)) return first;
+        auto c = std::make_unique<Condition>();
+        c->kind = kind;
+        c->terms.push_back(std::move(first));
+        while (AcceptKeyword(keyword)) c->terms.push_back((this->*term)());
+        return c;
     }
-    std::unique_ptr<Condition> And() {
-        auto left = Not();
-        while (AcceptKeyword("AND")) left = Join(Condition::Kind::And, std::move(left), Not());
-        return left;
-    }
+    std::unique_ptr<Condition> Or() { return Chain(Condition::Kind::Or, "OR", &Parser::And); }
+    std::unique_ptr<Condition> And() { return Chain(Condition::Kind::And, "AND", &Parser::Not); }
     std::unique_ptr<Condition> Not() {
-        if (AcceptKeyword("NOT")) {
+        if (IsKeyword(Peek(), "NOT")) {
+            const Nesting nested(this);
+            Next();
             auto c = std::make_unique<Condition>();
             c->kind = Condition::Kind::Not;
             c->left = Not();
@@ -142,17 +155,31 @@ class Parser {
         }
         return Test();
     }
-    static std::unique_ptr<Condition> Join(Condition::Kind kind, std::unique_ptr<Condition> l,
-                                           std::unique_ptr<Condition> r) {
-        auto c = std::make_unique<Condition>();
-        c->kind = kind;
-        c->left = std::move(l);
-        c->right = std::move(r);
-        return c;
-    }
+
+    // One level of NOT or parentheses for as long as it lives; past
+    // kMaxNesting levels the statement is refused, so that neither the
+    // parser nor a walk over its tree can run out of stack.
+    class Nesting {
+      public:
+        explicit Nesting(Parser* p) : parser_(p) {
+            if (++parser_->depth_ > kMaxNesting) {
+                throw SyntaxErrorAt(parser_->Peek().position,
+                                    "NOT and parentheses nest deeper than " +
+                                        std::to_string(kMaxNesting) + " levels");
+            }
+        }
+        ~Nesting() { --parser_->depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+      private:
+        Parser* parser_;
+    };
 
     std::unique_ptr<Condition> Test() {
-        if (AcceptSymbol("(")) {
+        if (IsSymbol(Peek(), "(")) {
+            const Nesting nested(this);
+            Next();
             auto inner = Or();
             if (!AcceptSymbol(")")) throw SyntaxError(Peek(), "')'");
             return inner;
@@ -219,6 +246,7 @@ class Parser {
 
     std::vector<Token> tokens_;
     size_t index_ = 0;
+    size_t depth_ = 0;
 };
 
 }  // namespace

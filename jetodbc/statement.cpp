@@ -14,10 +14,6 @@ namespace {
 DriverError InvalidCursorState() { return DriverError("24000", "Invalid cursor state.", 0); }
 DriverError SequenceError() { return DriverError("HY010", "Function sequence error.", 0); }
 DriverError BadColumn() { return DriverError("07009", "Invalid descriptor index.", 0); }
-DriverError ReadOnly() {
-    return DriverError("HY000", "Cannot update. The database is opened read-only by this driver.",
-                       -3027);
-}
 
 }  // namespace
 
@@ -317,7 +313,7 @@ SQLRETURN Statement::SetPos(SQLSETPOSIROW row, SQLUSMALLINT operation, SQLUSMALL
         case SQL_UPDATE:
         case SQL_DELETE:
         case SQL_ADD:
-            throw ReadOnly();
+            throw ReadOnlyDatabase();
         default:
             throw DriverError("HY092", "Invalid attribute/option identifier.", 0);
     }
@@ -329,7 +325,7 @@ SQLRETURN Statement::BulkOperations(SQLSMALLINT operation) {
         case SQL_UPDATE_BY_BOOKMARK:
         case SQL_DELETE_BY_BOOKMARK:
         case SQL_FETCH_BY_BOOKMARK:
-            throw ReadOnly();
+            throw ReadOnlyDatabase();
         default:
             throw DriverError("HY092", "Invalid attribute/option identifier.", 0);
     }

@@ -224,11 +224,13 @@ std::string Utf16Bytes(const Utf16& text) {
 
 // Delivers full (a value's whole client form) or its next piece. unit is
 // the character width (2 for SQL_C_WCHAR); terminated adds a NUL character.
-SQLRETURN Deliver(std::string full, size_t unit, bool terminated, void* target, SQLLEN bufferLength,
-                  SQLLEN* indicator, PieceState* piece, SQLULEN maxLength, std::string* warning) {
-    if (maxLength > 0 && full.size() > maxLength) full.resize(maxLength - maxLength % unit);
+SQLRETURN Deliver(const std::string& full, size_t unit, bool terminated, void* target,
+                  SQLLEN bufferLength, SQLLEN* indicator, PieceState* piece, SQLULEN maxLength,
+                  std::string* warning) {
+    size_t size = full.size();
+    if (maxLength > 0 && size > maxLength) size = maxLength - maxLength % unit;
     const size_t offset = piece ? piece->offset : 0;
-    const size_t remaining = full.size() > offset ? full.size() - offset : 0;
+    const size_t remaining = size > offset ? size - offset : 0;
     if (indicator) *indicator = static_cast<SQLLEN>(remaining);
     SQLLEN room = bufferLength - (terminated ? static_cast<SQLLEN>(unit) : 0);
     if (room < 0) room = 0;
@@ -247,6 +249,21 @@ SQLRETURN Deliver(std::string full, size_t unit, bool terminated, void* target, 
     }
     if (piece) piece->done = true;
     return SQL_SUCCESS;
+}
+
+// The client form that make() gives, made on the first piece and kept in
+// piece for the later ones (in *local when there are no pieces).
+template <typename Make>
+const std::string& ClientForm(PieceState* piece, std::string* local, Make make) {
+    if (!piece) {
+        *local = make();
+        return *local;
+    }
+    if (!piece->formed) {
+        piece->form = make();
+        piece->formed = true;
+    }
+    return piece->form;
 }
 
 // Numbers and dates as text: no pieces; a cut is allowed only in a fraction.
@@ -524,18 +541,22 @@ SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT 
     auto asText = [&](const std::string& cp1252) {
         return unit == 2 ? Utf16Bytes(DecodeCp1252(cp1252)) : cp1252;
     };
+    std::string local;
 
     switch (value.kind) {
         case ValueKind::Text:
             if (text) {
-                const std::string full =
-                    unit == 2 ? Utf16Bytes(value.text) : EncodeCp1252(value.text);
+                const std::string& full = ClientForm(piece, &local, [&] {
+                    return unit == 2 ? Utf16Bytes(value.text) : EncodeCp1252(value.text);
+                });
                 return Deliver(full, unit, true, target, bufferLength, indicator, piece, maxLength,
                                warning);
             }
             if (cType == SQL_C_BINARY) {
-                return Deliver(EncodeCp1252(value.text), 1, false, target, bufferLength, indicator,
-                               piece, maxLength, warning);
+                const std::string& full =
+                    ClientForm(piece, &local, [&] { return EncodeCp1252(value.text); });
+                return Deliver(full, 1, false, target, bufferLength, indicator, piece, maxLength,
+                               warning);
             }
             if (IsDateTimeCType(cType)) {
                 CivilTime t;
@@ -554,8 +575,10 @@ SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT 
                                maxLength, warning);
             }
             if (text) {
-                return Deliver(asText(Hex(value.bytes)), unit, true, target, bufferLength,
-                               indicator, piece, maxLength, warning);
+                const std::string& full =
+                    ClientForm(piece, &local, [&] { return asText(Hex(value.bytes)); });
+                return Deliver(full, unit, true, target, bufferLength, indicator, piece, maxLength,
+                               warning);
             }
             throw Restricted();
 

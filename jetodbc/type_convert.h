@@ -20,9 +20,14 @@
 namespace jetodbc {
 
 // Where SQLGetData stands in one column's value between calls.
+// The value's client form (its text in the client's encoding, say) is made
+// once, on the first call, and kept, so reading a long value in pieces costs
+// time in proportion to its length.
 struct PieceState {
-    size_t offset = 0;  // bytes of the value's client form already delivered
-    bool done = false;  // the whole value has been delivered
+    size_t offset = 0;    // bytes of the value's client form already delivered
+    bool done = false;    // the whole value has been delivered
+    bool formed = false;  // form holds the client form
+    std::string form;
 };
 
 // The C type that SQL_C_DEFAULT stands for with a column of type type.

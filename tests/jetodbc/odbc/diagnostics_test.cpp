@@ -57,7 +57,7 @@ TEST_F(DiagnosticsTest, StatementErrorsHaveTheirStates) {
     EXPECT_EQ(syntax.state, "42000");
     EXPECT_NE(syntax.message.find("position 21"), std::string::npos) << syntax.message;
     EXPECT_NE(syntax.message.find("GROUP"), std::string::npos) << syntax.message;
-    EXPECT_EQ(FailedState("UPDATE Kinds SET Id = 2"), "42000");
+    EXPECT_EQ(FailedState("UPDATE Kinds SET Id = 2"), "HY000");  // read-only
 }
 
 TEST_F(DiagnosticsTest, DataErrorsAndWarnings) {

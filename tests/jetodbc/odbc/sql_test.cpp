@@ -159,8 +159,8 @@ TEST_F(SqlTest, StatementsOutsideTheSubsetFail) {
     for (const std::string sql :
          {"SELECT COUNT(*) FROM Tables", "SELECT * FROM Tables, Section",
           "SELECT * FROM Tables WHERE Section IN (1, 2)", "SELECT DISTINCT Section FROM Tables",
-          "DELETE FROM Tables", "SELECT * FROM Tables WHERE Table = 1",
-          "SELECT * FROM Tables AS T"}) {
+          "SELECT * FROM Tables UNION SELECT * FROM Section",
+          "SELECT * FROM Tables WHERE Table = 1", "SELECT * FROM Tables AS T"}) {
         EXPECT_EQ(st.Exec(sql), SQL_ERROR) << sql;
         EXPECT_EQ(st.States(), "42000") << sql;
     }

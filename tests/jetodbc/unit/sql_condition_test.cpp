@@ -95,6 +95,17 @@ TEST(SqlCondition, ThreeValuedAndOr) {
     EXPECT_EQ(Eval("(Section = 1 OR Section = 2) AND NOT (Name = 'bob')", kRow), Truth::True);
 }
 
+TEST(SqlCondition, ChainsOfAHundredThousandTermsEvaluate) {
+    std::string any = "Section = 100000", all = "Section = 2";
+    for (int i = 0; i < 100000; ++i) {
+        any += " OR Section = " + std::to_string(i);
+        all += " AND Section <> " + std::to_string(i + 3);
+    }
+    EXPECT_EQ(Eval(any, kRow), Truth::True);  // only the third term holds
+    EXPECT_EQ(Eval(all, kRow), Truth::True);
+    EXPECT_EQ(Eval(all + " AND Section = 1", kRow), Truth::False);
+}
+
 TEST(SqlCondition, RejectsUnknownColumnsAndMismatchedKinds) {
     EXPECT_EQ(StateOf("Sektion = 1"), "42S22");
     EXPECT_EQ(StateOf("Other.Section = 1"), "42S22");

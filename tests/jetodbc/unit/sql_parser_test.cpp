@@ -69,28 +69,25 @@ TEST(SqlParser, ConditionPrecedenceNotAndOrParentheses) {
     const SelectStatement s =
         ParseSelect("SELECT * FROM T WHERE NOT a = 1 AND b = 2 OR (c IS NULL AND d IS NOT NULL)");
     ASSERT_EQ(s.where->kind, Condition::Kind::Or);
-    const Condition& left = *s.where->left;
+    ASSERT_EQ(s.where->terms.size(), 2u);
+    const Condition& left = *s.where->terms[0];
     ASSERT_EQ(left.kind, Condition::Kind::And);
-    EXPECT_EQ(left.left->kind, Condition::Kind::Not);
-    EXPECT_EQ(left.right->kind, Condition::Kind::Compare);
-    const Condition& right = *s.where->right;
+    EXPECT_EQ(left.terms[0]->kind, Condition::Kind::Not);
+    EXPECT_EQ(left.terms[1]->kind, Condition::Kind::Compare);
+    const Condition& right = *s.where->terms[1];
     ASSERT_EQ(right.kind, Condition::Kind::And);
-    EXPECT_EQ(right.left->kind, Condition::Kind::IsNull);
-    EXPECT_FALSE(right.left->negated);
-    EXPECT_TRUE(right.right->negated);
+    EXPECT_EQ(right.terms[0]->kind, Condition::Kind::IsNull);
+    EXPECT_FALSE(right.terms[0]->negated);
+    EXPECT_TRUE(right.terms[1]->negated);
 }
 
 TEST(SqlParser, LiteralsNumbersTextsAndSigns) {
     const SelectStatement s = ParseSelect(
         "SELECT * FROM T WHERE a = -12 AND b <> 'it''s' AND c >= 2.5e1 AND d < \"x\" AND e != "
         "+3 AND f <= TRUE");
+    ASSERT_EQ(s.where->kind, Condition::Kind::And);
     std::vector<const Condition*> tests;
-    const Condition* c = s.where.get();
-    while (c->kind == Condition::Kind::And) {
-        tests.insert(tests.begin(), c->right.get());
-        c = c->left.get();
-    }
-    tests.insert(tests.begin(), c);
+    for (const auto& term : s.where->terms) tests.push_back(term.get());
     ASSERT_EQ(tests.size(), 6u);
     EXPECT_EQ(tests[0]->b.literal.kind, ValueKind::Integer);
     EXPECT_EQ(tests[0]->b.literal.integer, -12);
@@ -105,7 +102,7 @@ TEST(SqlParser, LiteralsNumbersTextsAndSigns) {
 }
 
 TEST(SqlParser, ReportsWhereTheStatementStopsFitting) {
-    EXPECT_EQ(ErrorPosition("INSERT INTO T VALUES (1)"), 1u);
+    EXPECT_EQ(ErrorPosition("EXECUTE T"), 1u);
     EXPECT_EQ(ErrorPosition("SELECT * FROM T GROUP BY a"), 17u);
     EXPECT_EQ(ErrorPosition("SELECT a, FROM T"), 11u);
     EXPECT_EQ(ErrorPosition("SELECT * FROM T WHERE a = "), 27u);
@@ -120,6 +117,41 @@ TEST(SqlParser, ReportsWhereTheStatementStopsFitting) {
     EXPECT_EQ(ErrorPosition("SELECT ? FROM T"), 8u);
     EXPECT_EQ(ErrorPosition("SELECT [] FROM T"), 8u);
     EXPECT_EQ(ErrorPosition(""), 1u);
+}
+
+TEST(SqlParser, StatementsThatWouldChangeTheFileAreRefusedAsReadOnly) {
+    for (const char* sql : {"INSERT INTO T VALUES (1)", "update T set a = 1", "DELETE FROM T",
+                            "CREATE TABLE T (a INT)", "DROP TABLE T", "ALTER TABLE T ADD b INT",
+                            "SELECT * INTO Copy FROM T"}) {
+        try {
+            ParseSelect(sql);
+            ADD_FAILURE() << sql;
+        } catch (const DriverError& e) {
+            EXPECT_EQ(e.state(), "HY000") << sql;
+            EXPECT_NE(std::string(e.what()).find("read-only"), std::string::npos) << sql;
+        }
+    }
+}
+
+TEST(SqlParser, DeepNestingIsASyntaxErrorAndLongChainsAreFlat) {
+    // Far past the limit: refused where the limit is passed, not by a crash.
+    const size_t limit = 200;
+    std::string parens = "SELECT * FROM T WHERE ";
+    for (int i = 0; i < 30000; ++i) parens += '(';
+    EXPECT_EQ(ErrorPosition(parens + "a = 1"), 23 + limit);
+    std::string nots = "SELECT * FROM T WHERE ";
+    for (int i = 0; i < 200000; ++i) nots += "NOT ";
+    EXPECT_EQ(ErrorPosition(nots + "a"), 23 + 4 * limit);
+    // Up to the limit it parses.
+    EXPECT_EQ(ErrorPosition("SELECT * FROM T WHERE " + std::string(limit, '(') + "a = 1" +
+                            std::string(limit, ')')),
+              0u);
+    // AND and OR chains do not nest: 100,000 terms are one node.
+    std::string chain = "SELECT * FROM T WHERE a = 0";
+    for (int i = 1; i < 100000; ++i) chain += " OR a = " + std::to_string(i);
+    const SelectStatement s = ParseSelect(chain);
+    ASSERT_EQ(s.where->kind, Condition::Kind::Or);
+    EXPECT_EQ(s.where->terms.size(), 100000u);
 }
 
 TEST(SqlParser, ReservedWordsIgnoreLetterCase) {
