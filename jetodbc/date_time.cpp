@@ -1,6 +1,7 @@
 #include "jetodbc/date_time.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace jetodbc {
 
@@ -68,6 +69,47 @@ double CivilToJetDays(const CivilTime& time) {
                      kJetEpoch;
     const double fraction = (time.hour * 3600 + time.minute * 60 + time.second) / 86400.0;
     return day >= 0 ? day + fraction : day - fraction;
+}
+
+bool ParseDateText(const std::string& text, CivilTime* out) {
+    CivilTime c;
+    c.year = 1899;
+    c.month = 12;
+    c.day = 30;
+    const char* p = text.c_str();
+    int used = 0, y = 0, m = 0, d = 0;
+    bool date = false;
+    if (std::sscanf(p, " %d-%d-%d%n", &y, &m, &d, &used) == 3) {
+        date = true;
+    } else if (std::sscanf(p, " %d/%d/%d%n", &m, &d, &y, &used) == 3) {
+        date = true;
+    }
+    if (date) {
+        c.year = y;
+        c.month = m;
+        c.day = d;
+        p += used;
+    }
+    int h = 0, mi = 0, sec = 0;
+    used = 0;
+    if (std::sscanf(p, " %d:%d%n", &h, &mi, &used) == 2) {
+        p += used;
+        used = 0;
+        if (std::sscanf(p, ":%d%n", &sec, &used) == 1) p += used;
+        c.hour = h;
+        c.minute = mi;
+        c.second = sec;
+    } else if (!date) {
+        return false;
+    }
+    while (*p == ' ') ++p;
+    if (*p != '\0' || !IsValidDate(c.year, c.month, c.day) || c.year < 100 || c.year > 9999 ||
+        c.hour < 0 || c.hour > 23 || c.minute < 0 || c.minute > 59 || c.second < 0 ||
+        c.second > 59) {
+        return false;
+    }
+    *out = c;
+    return true;
 }
 
 }  // namespace jetodbc

@@ -4,6 +4,8 @@
 // 06:00). Time-only values therefore fall on 30 December 1899.
 #pragma once
 
+#include <string>
+
 namespace jetodbc {
 
 struct CivilTime {
@@ -26,5 +28,11 @@ double CivilToJetDays(const CivilTime& time);
 
 // True when year, month and day form a date of the Gregorian calendar.
 bool IsValidDate(int year, int month, int day);
+
+// Reads a date and time written "yyyy-mm-dd [hh:mm[:ss]]", "m/d/yyyy
+// [hh:mm[:ss]]" or "hh:mm[:ss]" (a time alone falls on 30 December 1899, as
+// Jet keeps it), blanks around it allowed. Returns false unless the whole
+// text is one valid date and time from the year 100 to 9999.
+bool ParseDateText(const std::string& text, CivilTime* out);
 
 }  // namespace jetodbc

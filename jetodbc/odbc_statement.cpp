@@ -34,6 +34,24 @@ SQLRETURN SQL_API SQLNumParams(SQLHSTMT handle, SQLSMALLINT* count) {
     return OnStatement(handle, [&](Statement& s) { return s.NumParams(count); });
 }
 
+SQLRETURN SQL_API SQLDescribeParam(SQLHSTMT handle, SQLUSMALLINT number, SQLSMALLINT* dataType,
+                                   SQLULEN* size, SQLSMALLINT* decimalDigits,
+                                   SQLSMALLINT* nullable) {
+    return OnStatement(handle, [&](Statement& s) {
+        return s.DescribeParam(number, dataType, size, decimalDigits, nullable);
+    });
+}
+
+SQLRETURN SQL_API SQLBindParameter(SQLHSTMT handle, SQLUSMALLINT number, SQLSMALLINT ioType,
+                                   SQLSMALLINT cType, SQLSMALLINT sqlType, SQLULEN columnSize,
+                                   SQLSMALLINT decimalDigits, SQLPOINTER data, SQLLEN bufferLength,
+                                   SQLLEN* indicator) {
+    return OnStatement(handle, [&](Statement& s) {
+        return s.BindParameter(number, ioType, cType, sqlType, columnSize, decimalDigits, data,
+                               bufferLength, indicator);
+    });
+}
+
 SQLRETURN SQL_API SQLNumResultCols(SQLHSTMT handle, SQLSMALLINT* count) {
     return OnStatement(handle, [&](Statement& s) { return s.NumResultCols(count); });
 }

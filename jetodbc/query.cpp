@@ -1,8 +1,10 @@
 #include "jetodbc/query.h"
 
 #include <algorithm>
+#include <map>
 
 #include "jetodbc/driver_error.h"
+#include "jetodbc/sql_lexer.h"
 #include "jetodbc/sql_parser.h"
 #include "jetodbc/text_codec.h"
 
@@ -18,6 +20,51 @@ DriverError UnknownTable(const std::string& name) {
                        -1305);
 }
 
+DriverError Overflow() { return DriverError("22003", "Overflow.", -3034); }
+
+SqlTypeInfo DoubleType() {
+    ColumnLayout layout;
+    layout.type = kJetDouble;
+    layout.size = 8;
+    return DescribeColumnType(layout, false, false);
+}
+
+bool IsIntegerType(SQLSMALLINT type) {
+    return type == SQL_BIT || type == SQL_TINYINT || type == SQL_SMALLINT || type == SQL_INTEGER;
+}
+
+bool IsTextOrBytes(SQLSMALLINT type) {
+    switch (type) {
+        case SQL_VARCHAR:
+        case SQL_LONGVARCHAR:
+        case SQL_BINARY:
+        case SQL_LONGVARBINARY:
+        case SQL_GUID:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The running state of one aggregate over one group.
+struct Accumulator {
+    int64_t count = 0;  // values seen (rows, for COUNT(*))
+    int64_t whole = 0;  // exact sum of integers or of currency
+    double real = 0.0;  // sum of other numbers
+    const Value* best = nullptr;
+};
+
+// The rows' order by their values in columns, lexicographically.
+struct KeyLess {
+    bool operator()(const std::vector<Value>& a, const std::vector<Value>& b) const {
+        for (size_t i = 0; i < a.size(); ++i) {
+            const int c = CompareForOrder(a[i], b[i]);
+            if (c != 0) return c < 0;
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 Query Query::Prepare(Database& db, std::string_view sql) {
@@ -27,51 +74,315 @@ Query Query::Prepare(Database& db, std::string_view sql) {
     if (!q.table_) throw UnknownTable(statement.table);
     q.definition_ = db.Definition(*q.table_);
     const TableDefinition& def = *q.definition_;
+    const std::string& alias = statement.tableAlias;
+    auto resolve = [&](const ColumnRef& ref) { return ResolveColumn(ref, def, alias); };
 
-    auto addColumn = [&](int index) {
+    q.distinct_ = statement.distinct;
+    q.hasTop_ = statement.hasTop;
+    q.top_ = statement.top;
+    q.topPercent_ = statement.topPercent;
+    for (const ColumnRef& ref : statement.groupBy) q.groupBy_.push_back(resolve(ref));
+    q.grouped_ =
+        !statement.groupBy.empty() ||
+        std::any_of(statement.items.begin(), statement.items.end(),
+                    [](const SelectItem& i) { return i.kind == SelectItem::Kind::Aggregate; });
+
+    auto tableColumn = [&](int index, const std::string& shownAs) {
         ResultColumn c;
-        c.name = def.columns[index].name;
+        c.name = shownAs.empty() ? def.columns[index].name : shownAs;
         c.table = def.name;
         c.type = def.types[index];
         c.autoNumber = def.columns[index].autoNumber;
         c.nullable = c.autoNumber ? SQL_NO_NULLS : SQL_NULLABLE;
-        q.columns_.push_back(std::move(c));
-        q.projection_.push_back(static_cast<uint32_t>(index));
+        return c;
     };
+    // The output of an aggregate, checked against its column's type.
+    auto aggregate = [&](Aggregate function, bool countRows, const ColumnRef& ref, size_t position,
+                         SqlTypeInfo* type) {
+        Output o;
+        o.function = function;
+        if (!countRows) o.column = resolve(ref);
+        if (function == Aggregate::Count) {
+            *type = IntegerType();
+        } else {
+            const SqlTypeInfo& column = def.types[o.column];
+            if ((function == Aggregate::Sum || function == Aggregate::Avg) &&
+                IsTextOrBytes(column.type)) {
+                throw DriverError("22018",
+                                  "Data type mismatch in the aggregate at position " +
+                                      std::to_string(position) + ".",
+                                  -3030);
+            }
+            if (function == Aggregate::Min || function == Aggregate::Max) {
+                *type = column;
+            } else if (function == Aggregate::Sum && IsIntegerType(column.type)) {
+                *type = IntegerType();
+            } else if (function == Aggregate::Sum && column.fixedPrecScale) {
+                *type = column;  // currency sums stay exact
+            } else {
+                *type = DoubleType();
+            }
+        }
+        return o;
+    };
+    auto notGrouped = [&](size_t position, const std::string& what) {
+        return SyntaxErrorAt(position,
+                             "'" + what + "' is neither in GROUP BY nor in an aggregate function");
+    };
+
+    int unnamed = 0;                   // Access names expressions Expr1000, Expr1001, ...
+    std::vector<std::string> aliases;  // per result column, empty when none
     for (const SelectItem& item : statement.items) {
         switch (item.kind) {
             case SelectItem::Kind::TableAllColumns:
-                if (!EqualsNoCase(item.table, def.name)) throw UnknownTable(item.table);
+                if (!EqualsNoCase(item.table, def.name) &&
+                    !(alias.size() && EqualsNoCase(item.table, alias))) {
+                    throw UnknownTable(item.table);
+                }
                 [[fallthrough]];
             case SelectItem::Kind::AllColumns:
-                for (size_t i = 0; i < def.columns.size(); ++i) addColumn(static_cast<int>(i));
+                if (q.grouped_) throw notGrouped(item.position, "*");
+                for (size_t i = 0; i < def.columns.size(); ++i) {
+                    q.columns_.push_back(tableColumn(static_cast<int>(i), ""));
+                    aliases.emplace_back();
+                    q.projection_.push_back(static_cast<uint32_t>(i));
+                }
                 break;
-            case SelectItem::Kind::Column:
-                addColumn(ResolveColumn(item.column, def));
+            case SelectItem::Kind::Column: {
+                const int index = resolve(item.column);
+                q.columns_.push_back(tableColumn(index, item.alias));
+                aliases.push_back(item.alias);
+                q.projection_.push_back(static_cast<uint32_t>(index));
+                if (q.grouped_) {
+                    if (std::find(q.groupBy_.begin(), q.groupBy_.end(), index) ==
+                        q.groupBy_.end()) {
+                        throw notGrouped(item.column.position, item.column.name);
+                    }
+                    Output o;
+                    o.column = index;
+                    q.outputs_.push_back(o);
+                }
                 break;
+            }
+            case SelectItem::Kind::Aggregate: {
+                ResultColumn c;
+                q.outputs_.push_back(
+                    aggregate(item.function, item.countRows, item.column, item.position, &c.type));
+                c.name =
+                    item.alias.empty() ? "Expr" + std::to_string(1000 + unnamed++) : item.alias;
+                q.columns_.push_back(std::move(c));
+                aliases.push_back(item.alias);
+                break;
+            }
         }
     }
-    if (statement.where) q.where_ = BoundCondition::Bind(*statement.where, def);
+
+    std::vector<ParameterUse> uses(statement.parameterCount);
+    if (statement.where) q.where_ = BoundCondition::Bind(*statement.where, def, alias, &uses);
+    q.parameters_ = std::move(uses);
+
     for (const OrderItem& item : statement.orderBy) {
-        q.order_.push_back({ResolveColumn(item.column, def), item.descending});
+        // A result column by number or by its (alias) name.
+        int result = -1;
+        if (item.resultColumn) {
+            if (item.resultColumn > q.columns_.size()) {
+                throw SyntaxErrorAt(item.position, "there is no result column " +
+                                                       std::to_string(item.resultColumn));
+            }
+            result = static_cast<int>(item.resultColumn) - 1;
+        } else if (item.function == Aggregate::None && item.column.table.empty()) {
+            for (size_t k = 0; k < aliases.size() && result < 0; ++k) {
+                if (!aliases[k].empty() && EqualsNoCase(aliases[k], item.column.name)) {
+                    result = static_cast<int>(k);
+                }
+            }
+        }
+        if (!q.grouped_) {
+            if (item.function != Aggregate::None) {
+                throw SyntaxErrorAt(item.position, "an aggregate needs an aggregate query");
+            }
+            const int column =
+                result >= 0 ? static_cast<int>(q.projection_[result]) : resolve(item.column);
+            q.order_.push_back({column, item.descending});
+            continue;
+        }
+        if (result < 0) {
+            // A grouped column or an aggregate: shown, or added unseen.
+            Output wanted;
+            SqlTypeInfo unused;
+            if (item.function != Aggregate::None) {
+                wanted =
+                    aggregate(item.function, item.countRows, item.column, item.position, &unused);
+            } else {
+                wanted.column = resolve(item.column);
+                if (std::find(q.groupBy_.begin(), q.groupBy_.end(), wanted.column) ==
+                    q.groupBy_.end()) {
+                    throw notGrouped(item.column.position, item.column.name);
+                }
+            }
+            for (size_t k = 0; k < q.outputs_.size() && result < 0; ++k) {
+                if (q.outputs_[k].function == wanted.function &&
+                    q.outputs_[k].column == wanted.column) {
+                    result = static_cast<int>(k);
+                }
+            }
+            if (result < 0) {
+                result = static_cast<int>(q.outputs_.size());
+                q.outputs_.push_back(wanted);
+            }
+        }
+        q.order_.push_back({result, item.descending});
     }
     return q;
 }
 
-ResultSet Query::Execute(Database& db) const {
+ResultSet Query::Execute(Database& db, std::vector<Value> parameters) const {
+    parameters.resize(parameters_.size());
+    CoerceParameters(parameters_, &parameters);
+    const std::shared_ptr<const TableRows> store = db.Rows(*table_);
+    const auto& rows = store->rows;
+    std::vector<uint32_t> kept;
+    kept.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (!where_ || where_->Evaluate(rows[i], parameters) == Truth::True) {
+            kept.push_back(static_cast<uint32_t>(i));
+        }
+    }
+    if (grouped_) return Grouped(*store, kept);
+    ResultSet r = Plain(*store, std::move(kept));
+    r.store = store;
+    return r;
+}
+
+ResultSet Query::Plain(const TableRows& rows, std::vector<uint32_t> kept) const {
     ResultSet r;
     r.columns = columns_;
     r.projection = projection_;
-    r.store = db.Rows(*table_);
-    const auto& rows = r.store->rows;
-    r.order.reserve(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (!where_ || where_->Evaluate(rows[i]) == Truth::True) {
-            r.order.push_back(static_cast<uint32_t>(i));
+    Finish(rows.rows, projection_, &kept);
+    r.order = std::move(kept);
+    return r;
+}
+
+ResultSet Query::Grouped(const TableRows& table, const std::vector<uint32_t>& kept) const {
+    // Groups in key order, each with one accumulator per output.
+    std::map<std::vector<Value>, std::vector<Accumulator>, KeyLess> groups;
+    std::vector<Value> key(groupBy_.size());
+    for (uint32_t index : kept) {
+        const std::vector<Value>& row = table.rows[index];
+        for (size_t k = 0; k < groupBy_.size(); ++k) key[k] = row[groupBy_[k]];
+        auto [at, fresh] = groups.try_emplace(key);
+        std::vector<Accumulator>& accumulators = at->second;
+        if (fresh) accumulators.resize(outputs_.size());
+        for (size_t o = 0; o < outputs_.size(); ++o) {
+            const Output& out = outputs_[o];
+            Accumulator& a = accumulators[o];
+            if (out.column < 0) {
+                ++a.count;
+                continue;
+            }
+            const Value& v = row[out.column];
+            if (v.IsNull() && out.function != Aggregate::None) continue;
+            ++a.count;
+            switch (out.function) {
+                case Aggregate::None:
+                    if (!a.best) a.best = &v;
+                    break;
+                case Aggregate::Min:
+                    if (!a.best || CompareForOrder(v, *a.best) < 0) a.best = &v;
+                    break;
+                case Aggregate::Max:
+                    if (!a.best || CompareForOrder(v, *a.best) > 0) a.best = &v;
+                    break;
+                case Aggregate::Sum:
+                case Aggregate::Avg:
+                    if (v.kind == ValueKind::Integer || v.kind == ValueKind::Bit ||
+                        v.kind == ValueKind::Currency) {
+                        const int64_t amount = v.kind == ValueKind::Bit ? -v.integer : v.integer;
+                        if (__builtin_add_overflow(a.whole, amount, &a.whole)) throw Overflow();
+                    } else {
+                        a.real += v.Amount();
+                    }
+                    break;
+                case Aggregate::Count:
+                    break;
+            }
         }
     }
+    // With no GROUP BY an aggregate query has one row, even over no rows.
+    if (groupBy_.empty() && groups.empty()) groups[{}].resize(outputs_.size());
+
+    std::vector<std::vector<Value>> folded;
+    folded.reserve(groups.size());
+    for (const auto& [groupKey, accumulators] : groups) {
+        std::vector<Value> row(outputs_.size());
+        for (size_t o = 0; o < outputs_.size(); ++o) {
+            const Output& out = outputs_[o];
+            const Accumulator& a = accumulators[o];
+            const bool currency = out.column >= 0 && definition_->types[out.column].fixedPrecScale;
+            const bool whole =
+                out.column >= 0 && IsIntegerType(definition_->types[out.column].type);
+            switch (out.function) {
+                case Aggregate::None:
+                case Aggregate::Min:
+                case Aggregate::Max:
+                    if (a.best) row[o] = *a.best;
+                    break;
+                case Aggregate::Count:
+                    row[o] = Value::Integer(a.count);
+                    break;
+                case Aggregate::Sum:
+                    if (a.count == 0) break;
+                    if (whole) {
+                        if (a.whole < INT32_MIN || a.whole > INT32_MAX) throw Overflow();
+                        row[o] = Value::Integer(a.whole);
+                    } else if (currency) {
+                        row[o] = Value::Currency(a.whole);
+                    } else {
+                        row[o] = Value::Double(a.real);
+                    }
+                    break;
+                case Aggregate::Avg:
+                    if (a.count == 0) break;
+                    row[o] = Value::Double((currency ? static_cast<double>(a.whole) / 10000.0
+                                                     : static_cast<double>(a.whole) + a.real) /
+                                           static_cast<double>(a.count));
+                    break;
+            }
+        }
+        folded.push_back(std::move(row));
+    }
+
+    ResultSet r = ResultSet::FromRows(columns_, std::move(folded));
+    std::vector<uint32_t> visible(columns_.size());
+    for (size_t i = 0; i < visible.size(); ++i) visible[i] = static_cast<uint32_t>(i);
+    Finish(r.store->rows, visible, &r.order);
+    return r;
+}
+
+void Query::Finish(const std::vector<std::vector<Value>>& rows,
+                   const std::vector<uint32_t>& columns, std::vector<uint32_t>* order) const {
+    if (distinct_ && order->size() > 1) {
+        // Sort a copy by the shown values (stably, so the first of equal rows
+        // leads its run) and keep the first of each run, in the old order.
+        auto less = [&](uint32_t x, uint32_t y) {
+            for (uint32_t c : columns) {
+                const int cmp = CompareForOrder(rows[x][c], rows[y][c]);
+                if (cmp != 0) return cmp < 0;
+            }
+            return false;
+        };
+        std::vector<uint32_t> sorted = *order;
+        std::stable_sort(sorted.begin(), sorted.end(), less);
+        std::vector<bool> repeated(rows.size(), false);
+        for (size_t i = 1; i < sorted.size(); ++i) {
+            if (!less(sorted[i - 1], sorted[i])) repeated[sorted[i]] = true;
+        }
+        order->erase(std::remove_if(order->begin(), order->end(),
+                                    [&](uint32_t row) { return repeated[row]; }),
+                     order->end());
+    }
     if (!order_.empty()) {
-        std::stable_sort(r.order.begin(), r.order.end(), [&](uint32_t x, uint32_t y) {
+        std::stable_sort(order->begin(), order->end(), [&](uint32_t x, uint32_t y) {
             for (const OrderKey& key : order_) {
                 const int c = CompareForOrder(rows[x][key.column], rows[y][key.column]);
                 if (c != 0) return key.descending ? c > 0 : c < 0;
@@ -79,7 +390,14 @@ ResultSet Query::Execute(Database& db) const {
             return false;
         });
     }
-    return r;
+    if (hasTop_) {
+        uint64_t keep = top_;
+        if (topPercent_) {
+            const uint64_t percent = std::min<uint64_t>(top_, 100);
+            keep = (order->size() * percent + 99) / 100;
+        }
+        if (keep < order->size()) order->resize(static_cast<size_t>(keep));
+    }
 }
 
 }  // namespace jetodbc

@@ -1,10 +1,12 @@
 // The parsed form of the one statement the driver runs:
-//   SELECT list FROM table [WHERE condition] [ORDER BY column [ASC|DESC], ...]
-// Names are kept as written (Windows-1252); resolving them against the table
-// is the query's work.
+//   SELECT [DISTINCT] [TOP n [PERCENT]] items FROM table [[AS] alias]
+//     [WHERE condition] [GROUP BY column, ...] [ORDER BY key [ASC|DESC], ...]
+// Names are kept as written; resolving them against the table is the
+// query's work.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,19 +22,29 @@ struct ColumnRef {
     size_t position = 0;
 };
 
+enum class Aggregate { None, Count, Min, Max, Sum, Avg };
+
 struct SelectItem {
-    enum class Kind { AllColumns, TableAllColumns, Column };
+    enum class Kind { AllColumns, TableAllColumns, Column, Aggregate };
     Kind kind = Kind::AllColumns;
     std::string table;  // for TableAllColumns
-    ColumnRef column;   // for Column
+    ColumnRef column;   // for Column, and Aggregate but COUNT(*)
+    Aggregate function = Aggregate::None;
+    bool countRows = false;  // COUNT(*)
+    std::string alias;       // AS alias; empty when none
     size_t position = 0;
 };
 
-// One side of a comparison: a column or a literal value.
+// One side of a comparison: a column, a literal value or a parameter marker.
 struct Operand {
-    bool isColumn = false;
+    enum class Kind { Column, Literal, Parameter };
+    Kind kind = Kind::Literal;
     ColumnRef column;
     Value literal;
+    size_t parameter = 0;  // 0-based number of the '?' in the statement
+    size_t position = 0;
+
+    bool isColumn() const { return kind == Kind::Column; }
 };
 
 enum class CompareOp { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
@@ -48,6 +60,9 @@ struct Condition {
         Compare,  // a op b
         IsNull,   // a IS NULL (negated: IS NOT NULL)
         Truth,    // a alone: true when not NULL and not zero
+        Like,     // a LIKE b (negated: NOT LIKE)
+        In,       // a IN (list) (negated: NOT IN)
+        Between,  // a BETWEEN b AND c (negated: NOT BETWEEN)
     };
     Kind kind = Kind::Truth;
     std::vector<std::unique_ptr<Condition>> terms;  // And, Or
@@ -55,20 +70,35 @@ struct Condition {
     CompareOp op = CompareOp::Equal;
     Operand a;
     Operand b;
+    Operand c;
+    std::vector<Operand> list;  // In
     bool negated = false;
 };
 
+// An ORDER BY key: a column of the table, the name of a result column (an
+// alias), the number of a result column, or an aggregate of the list.
 struct OrderItem {
-    ColumnRef column;
+    ColumnRef column;         // when position is 0 and function is None
+    size_t resultColumn = 0;  // 1-based; 0 when a name or aggregate is given
+    Aggregate function = Aggregate::None;
+    bool countRows = false;
     bool descending = false;
+    size_t position = 0;
 };
 
 struct SelectStatement {
+    bool distinct = false;
+    bool hasTop = false;
+    uint64_t top = 0;
+    bool topPercent = false;
     std::vector<SelectItem> items;
     std::string table;
+    std::string tableAlias;  // empty when none
     size_t tablePosition = 0;
     std::unique_ptr<Condition> where;  // null when there is no WHERE
+    std::vector<ColumnRef> groupBy;
     std::vector<OrderItem> orderBy;
+    size_t parameterCount = 0;  // '?' markers, numbered in order of appearance
 };
 
 }  // namespace jetodbc

@@ -49,6 +49,12 @@ std::vector<Token> Tokenize(std::string_view sql) {
             t.text = std::string(sql.substr(i + 1, end - i - 1));
             if (t.text.empty()) throw LexError(t.position, "empty name");
             i = end + 1;
+        } else if (c == '#') {
+            const size_t end = sql.find('#', i + 1);
+            if (end == std::string_view::npos) throw LexError(t.position, "unterminated date");
+            t.kind = TokenKind::Date;
+            t.text = std::string(sql.substr(i + 1, end - i - 1));
+            i = end + 1;
         } else if (c == '\'' || c == '"') {
             t.kind = TokenKind::Text;
             size_t j = i + 1;
@@ -99,7 +105,7 @@ std::vector<Token> Tokenize(std::string_view sql) {
             if (two == "<>" || two == "!=" || two == "<=" || two == ">=") {
                 t.text = std::string(two);
                 i += 2;
-            } else if (std::string_view("=<>(),.*;+-").find(static_cast<char>(c)) !=
+            } else if (std::string_view("=<>(),.*;+-?").find(static_cast<char>(c)) !=
                        std::string_view::npos) {
                 t.text = std::string(1, static_cast<char>(c));
                 ++i;

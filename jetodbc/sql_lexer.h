@@ -1,5 +1,6 @@
 // Splits SQL text into tokens: names (bare, or between [ ] or ` `), numbers,
-// quoted texts ('...' or "..." with the quote doubled inside), operators and
+// quoted texts ('...' or "..." with the quote doubled inside), dates
+// between # marks, operators, parameter markers and
 // punctuation. Line breaks and tabs count as blanks. Keywords are bare names;
 // the parser tells them apart. Positions are 1-based character offsets into
 // the statement, for the messages of syntax errors.
@@ -17,7 +18,8 @@ enum class TokenKind {
     QuotedName,  // [name] or `name`: never a keyword
     Number,
     Text,    // quoted text, quotes removed
-    Symbol,  // = <> != < <= > >= ( ) , . * ; + -
+    Date,    // #...#, the marks removed
+    Symbol,  // = <> != < <= > >= ( ) , . * ; + - ?
     End,
 };
 

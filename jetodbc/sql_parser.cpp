@@ -1,8 +1,10 @@
 #include "jetodbc/sql_parser.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
+#include "jetodbc/date_time.h"
 #include "jetodbc/driver_error.h"
 #include "jetodbc/sql_lexer.h"
 #include "jetodbc/text_codec.h"
@@ -33,30 +35,54 @@ class Parser {
             if (IsKeyword(Peek(), change)) throw ReadOnlyDatabase();
         }
         ExpectKeyword("SELECT");
+        if (AcceptKeyword("DISTINCT")) {
+            s.distinct = true;
+        } else {
+            AcceptKeyword("ALL");
+        }
+        if (AcceptKeyword("TOP")) {
+            const Token& n = Peek();
+            if (n.kind != TokenKind::Number || n.text.find_first_of(".eE") != std::string::npos) {
+                throw SyntaxError(n, "a whole number");
+            }
+            errno = 0;
+            s.top = std::strtoull(n.text.c_str(), nullptr, 10);
+            if (errno != 0) throw SyntaxError(n, "a smaller number");
+            Next();
+            s.hasTop = true;
+            s.topPercent = AcceptKeyword("PERCENT");
+        }
         s.items = Items();
         if (IsKeyword(Peek(), "INTO")) throw ReadOnlyDatabase();  // a make-table query
         ExpectKeyword("FROM");
         s.tablePosition = Peek().position;
         s.table = Name("a table name");
+        if (AcceptKeyword("AS")) {
+            s.tableAlias = Name("an alias");
+        } else if (IsName(Peek())) {
+            s.tableAlias = Next().text;
+        }
         if (AcceptKeyword("WHERE")) s.where = Or();
+        if (AcceptKeyword("GROUP")) {
+            ExpectKeyword("BY");
+            do {
+                s.groupBy.push_back(Column("a column name"));
+            } while (AcceptSymbol(","));
+        }
         if (AcceptKeyword("ORDER")) {
             ExpectKeyword("BY");
             do {
-                OrderItem item;
-                item.column = Column("a column name");
-                if (AcceptKeyword("DESC")) {
-                    item.descending = true;
-                } else {
-                    AcceptKeyword("ASC");
-                }
-                s.orderBy.push_back(std::move(item));
+                s.orderBy.push_back(Order());
             } while (AcceptSymbol(","));
         }
         AcceptSymbol(";");
         if (Peek().kind != TokenKind::End) {
-            throw SyntaxError(Peek(),
-                              s.orderBy.empty() ? "WHERE, ORDER BY or the end" : "',' or the end");
+            throw SyntaxError(Peek(), !s.orderBy.empty() ? "',' or the end"
+                                      : !s.groupBy.empty()
+                                          ? "ORDER BY or the end"
+                                          : "WHERE, GROUP BY, ORDER BY or the end");
         }
+        s.parameterCount = parameters_;
         return s;
     }
 
@@ -110,6 +136,34 @@ class Parser {
         return c;
     }
 
+    // An aggregate function's name at the current token followed by '(',
+    // or Aggregate::None.
+    Aggregate AggregateAhead() const {
+        static const std::pair<const char*, Aggregate> kFunctions[] = {{"COUNT", Aggregate::Count},
+                                                                       {"MIN", Aggregate::Min},
+                                                                       {"MAX", Aggregate::Max},
+                                                                       {"SUM", Aggregate::Sum},
+                                                                       {"AVG", Aggregate::Avg}};
+        if (Peek().kind != TokenKind::Name || !IsSymbol(Peek(1), "(")) return Aggregate::None;
+        for (const auto& [name, function] : kFunctions) {
+            if (EqualsNoCase(Peek().text, name)) return function;
+        }
+        return Aggregate::None;
+    }
+
+    // function '(' ('*' | column) ')', the function already seen ahead.
+    void AggregateCall(Aggregate function, ColumnRef* column, bool* countRows) {
+        Next();
+        Next();
+        if (function == Aggregate::Count && AcceptSymbol("*")) {
+            *countRows = true;
+        } else {
+            *column =
+                Column(function == Aggregate::Count ? "a column name or '*'" : "a column name");
+        }
+        if (!AcceptSymbol(")")) throw SyntaxError(Peek(), "')'");
+    }
+
     std::vector<SelectItem> Items() {
         std::vector<SelectItem> items;
         do {
@@ -122,13 +176,44 @@ class Parser {
                 item.table = Next().text;
                 Next();
                 Next();
+            } else if (const Aggregate function = AggregateAhead(); function != Aggregate::None) {
+                item.kind = SelectItem::Kind::Aggregate;
+                item.function = function;
+                AggregateCall(function, &item.column, &item.countRows);
             } else {
                 item.kind = SelectItem::Kind::Column;
                 item.column = Column("a column name or '*'");
             }
+            if (item.kind == SelectItem::Kind::Column || item.kind == SelectItem::Kind::Aggregate) {
+                if (AcceptKeyword("AS")) item.alias = Name("an alias");
+            }
             items.push_back(std::move(item));
         } while (AcceptSymbol(","));
         return items;
+    }
+
+    OrderItem Order() {
+        OrderItem item;
+        item.position = Peek().position;
+        const Token& t = Peek();
+        if (t.kind == TokenKind::Number) {
+            char* end = nullptr;
+            const unsigned long long n = std::strtoull(t.text.c_str(), &end, 10);
+            if (*end != '\0' || n == 0 || n > 65535) throw SyntaxError(t, "a column number");
+            item.resultColumn = static_cast<size_t>(n);
+            Next();
+        } else if (const Aggregate function = AggregateAhead(); function != Aggregate::None) {
+            item.function = function;
+            AggregateCall(function, &item.column, &item.countRows);
+        } else {
+            item.column = Column("a column name");
+        }
+        if (AcceptKeyword("DESC")) {
+            item.descending = true;
+        } else {
+            AcceptKeyword("ASC");
+        }
+        return item;
     }
 
     // A chain of one operator's terms; a single term stands alone.
@@ -205,6 +290,32 @@ class Parser {
             ExpectKeyword("NULL");
             return c;
         }
+        const bool negated =
+            IsKeyword(Peek(), "NOT") && (IsKeyword(Peek(1), "LIKE") || IsKeyword(Peek(1), "IN") ||
+                                         IsKeyword(Peek(1), "BETWEEN"));
+        if (negated) Next();
+        c->negated = negated;
+        if (AcceptKeyword("LIKE")) {
+            c->kind = Condition::Kind::Like;
+            c->b = OperandValue();
+            return c;
+        }
+        if (AcceptKeyword("BETWEEN")) {
+            c->kind = Condition::Kind::Between;
+            c->b = OperandValue();
+            ExpectKeyword("AND");
+            c->c = OperandValue();
+            return c;
+        }
+        if (AcceptKeyword("IN")) {
+            c->kind = Condition::Kind::In;
+            if (!AcceptSymbol("(")) throw SyntaxError(Peek(), "'('");
+            do {
+                c->list.push_back(OperandValue());
+            } while (AcceptSymbol(","));
+            if (!AcceptSymbol(")")) throw SyntaxError(Peek(), "',' or ')'");
+            return c;
+        }
         c->kind = Condition::Kind::Truth;
         return c;
     }
@@ -212,6 +323,7 @@ class Parser {
     Operand OperandValue() {
         Operand o;
         const Token& t = Peek();
+        o.position = t.position;
         if (t.kind == TokenKind::Number || IsSymbol(t, "-") || IsSymbol(t, "+")) {
             bool negative = false;
             if (IsSymbol(t, "-") || IsSymbol(t, "+")) {
@@ -221,17 +333,30 @@ class Parser {
             o.literal = NumberValue(Next(), negative);
         } else if (t.kind == TokenKind::Text) {
             o.literal = Value::Text(DecodeCp1252(Next().text));
+        } else if (t.kind == TokenKind::Date) {
+            o.literal = DateValue(Next());
+        } else if (IsSymbol(t, "?")) {
+            Next();
+            o.kind = Operand::Kind::Parameter;
+            o.parameter = parameters_++;
         } else if (IsKeyword(t, "NULL")) {
             Next();
         } else if (IsKeyword(t, "TRUE") || IsKeyword(t, "FALSE")) {
             o.literal = Value::Integer(IsKeyword(Next(), "TRUE") ? -1 : 0);
         } else if (IsName(t)) {
-            o.isColumn = true;
+            o.kind = Operand::Kind::Column;
             o.column = Column("a column name");
         } else {
-            throw SyntaxError(t, "a column, number or text");
+            throw SyntaxError(t, "a column, number, text or date");
         }
         return o;
+    }
+
+    static Value DateValue(const Token& t) {
+        CivilTime c;
+        if (!ParseDateText(t.text, &c))
+            throw SyntaxError(t, "a valid date or time between # marks");
+        return Value::DateTime(CivilToJetDays(c));
     }
 
     static Value NumberValue(const Token& t, bool negative) {
@@ -247,6 +372,7 @@ class Parser {
     std::vector<Token> tokens_;
     size_t index_ = 0;
     size_t depth_ = 0;
+    size_t parameters_ = 0;
 };
 
 }  // namespace

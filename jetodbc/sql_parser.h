@@ -2,13 +2,23 @@
 // are recognised without regard to letter case and cannot be used as bare
 // names; bracketed (or back-quoted) names may be anything, keywords
 // included. The grammar:
-//   statement := SELECT items FROM name [WHERE or] [ORDER BY order {, order}] [;]
-//   items     := '*' | item {, item};  item := name '.' '*' | column
+//   statement := SELECT [DISTINCT | ALL] [TOP whole [PERCENT]] items
+//                FROM name [[AS] name] [WHERE or] [GROUP BY column {, column}]
+//                [ORDER BY order {, order}] [;]
+//   items     := item {, item}
+//   item      := '*' | name '.' '*' | column [AS name] | aggregate [AS name]
+//   aggregate := (COUNT | MIN | MAX | SUM | AVG) '(' column ')' | COUNT '(' '*' ')'
 //   column    := name ['.' name]
 //   or        := and {OR and};  and := not {AND not};  not := NOT not | test
-//   test      := '(' or ')' | operand [op operand | IS [NOT] NULL]
-//   operand   := column | number | text | TRUE | FALSE | ('+'|'-') number
-//   order     := column [ASC | DESC]
+//   test      := '(' or ')' | operand [op operand | IS [NOT] NULL
+//                | [NOT] LIKE operand | [NOT] IN '(' operand {, operand} ')'
+//                | [NOT] BETWEEN operand AND operand]
+//   operand   := column | number | text | #date# | '?' | NULL | TRUE | FALSE
+//                | ('+'|'-') number
+//   order     := (column | whole | aggregate) [ASC | DESC]
+// NOT and parentheses nest at most 200 deep. A statement that would change
+// the file (INSERT, UPDATE, DELETE, CREATE, DROP, ALTER, SELECT ... INTO) is
+// refused with HY000, as the driver is read-only.
 #pragma once
 
 #include <string_view>
@@ -18,7 +28,8 @@
 namespace jetodbc {
 
 // The statement sql parses to. Throws DriverError 42000 naming the position
-// and the text where the statement stops fitting the grammar.
+// and the text where the statement stops fitting the grammar, HY000 for a
+// statement that would change the file.
 SelectStatement ParseSelect(std::string_view sql);
 
 // True when word is one of the keywords that cannot stand as a bare name.

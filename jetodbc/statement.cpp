@@ -69,7 +69,22 @@ SQLRETURN Statement::Prepare(std::string_view sql) {
 SQLRETURN Statement::Execute() {
     if (!prepared_) throw SequenceError();
     if (result_) throw InvalidCursorState();
-    OpenResult(prepared_->Execute(database()));
+    const size_t markers = prepared_->parameters().size();
+    std::vector<Value> values;
+    values.reserve(markers);
+    const SQLULEN offset = attributes_.paramBindOffset ? *attributes_.paramBindOffset : 0;
+    for (size_t i = 1; i <= markers; ++i) {
+        const auto bound = parameters_.find(static_cast<SQLUSMALLINT>(i));
+        if (bound == parameters_.end()) {
+            throw DriverError(
+                "07002", "COUNT field incorrect: parameter " + std::to_string(i) + " is not bound.",
+                -3010);
+        }
+        values.push_back(ParameterValue(bound->second, offset));
+    }
+    OpenResult(prepared_->Execute(database(), std::move(values)));
+    if (attributes_.paramsProcessed) *attributes_.paramsProcessed = 1;
+    if (attributes_.paramStatus) attributes_.paramStatus[0] = SQL_PARAM_SUCCESS;
     return SQL_SUCCESS;
 }
 
@@ -149,7 +164,46 @@ SQLRETURN Statement::RowCount(SQLLEN* count) {
 }
 
 SQLRETURN Statement::NumParams(SQLSMALLINT* count) {
-    if (count) *count = 0;
+    if (!prepared_) throw SequenceError();
+    if (count) *count = static_cast<SQLSMALLINT>(prepared_->parameters().size());
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::DescribeParam(SQLUSMALLINT number, SQLSMALLINT* dataType, SQLULEN* size,
+                                   SQLSMALLINT* decimalDigits, SQLSMALLINT* nullable) {
+    if (!prepared_) throw SequenceError();
+    const std::vector<ParameterUse>& uses = prepared_->parameters();
+    if (number < 1 || number > uses.size()) throw BadColumn();
+    const ParameterUse& use = uses[number - 1];
+    SqlTypeInfo type = VarcharType(255);
+    if (use.hasType) {
+        type = use.type;
+    } else if (use.category == Category::Number) {
+        ColumnLayout layout;
+        layout.type = kJetDouble;
+        layout.size = 8;
+        type = DescribeColumnType(layout, false, false);
+    }
+    if (dataType) *dataType = TypeForVersion(type.type, connection->odbc_version());
+    if (size) *size = type.columnSize;
+    if (decimalDigits) *decimalDigits = type.decimalDigits;
+    if (nullable) *nullable = SQL_NULLABLE;
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::BindParameter(SQLUSMALLINT number, SQLSMALLINT ioType, SQLSMALLINT cType,
+                                   SQLSMALLINT sqlType, SQLULEN columnSize,
+                                   SQLSMALLINT decimalDigits, SQLPOINTER data, SQLLEN bufferLength,
+                                   SQLLEN* indicator) {
+    if (number == 0) throw BadColumn();
+    if (ioType != SQL_PARAM_INPUT) {
+        throw DriverError("HY105", "Invalid parameter type: only input parameters are taken.", 0);
+    }
+    if (!IsKnownCType(cType)) throw DriverError("HY003", "Program type out of range.", 0);
+    if (bufferLength < 0) throw DriverError("HY090", "Invalid string or buffer length.", 0);
+    if (!data && !indicator) throw DriverError("HY009", "Invalid use of null pointer.", 0);
+    parameters_[number] =
+        ParameterBinding{cType, sqlType, columnSize, decimalDigits, data, bufferLength, indicator};
     return SQL_SUCCESS;
 }
 
@@ -345,6 +399,7 @@ SQLRETURN Statement::FreeStmt(SQLUSMALLINT option) {
             bindings_.clear();
             return SQL_SUCCESS;
         case SQL_RESET_PARAMS:
+            parameters_.clear();
             return SQL_SUCCESS;
         default:
             throw DriverError("HY092", "Invalid attribute/option identifier.", 0);

@@ -19,6 +19,7 @@
 #include "jetodbc/catalog_results.h"
 #include "jetodbc/diagnostics.h"
 #include "jetodbc/handles.h"
+#include "jetodbc/parameter_value.h"
 #include "jetodbc/query.h"
 #include "jetodbc/result_set.h"
 #include "jetodbc/statement_attributes.h"
@@ -55,7 +56,9 @@ class Statement {
     // Description of the open result, or of the prepared query before it
     // runs. Column numbers count from 1; 0 and numbers past the last column
     // fail with 07009. RowCount gives the rows of the last result (-1 before
-    // any); NumParams is always 0, as the driver takes no parameters.
+    // any). NumParams counts the prepared statement's '?' markers;
+    // DescribeParam gives the type of what marker number (from 1) is
+    // compared with (VARCHAR(255) when that is not a column).
     SQLRETURN NumResultCols(SQLSMALLINT* count);
     SQLRETURN DescribeCol(SQLUSMALLINT column, SQLCHAR* name, SQLSMALLINT bufferLength,
                           SQLSMALLINT* nameLength, SQLSMALLINT* dataType, SQLULEN* columnSize,
@@ -64,6 +67,16 @@ class Statement {
                            SQLSMALLINT bufferLength, SQLSMALLINT* textLength, SQLLEN* number);
     SQLRETURN RowCount(SQLLEN* count);
     SQLRETURN NumParams(SQLSMALLINT* count);
+    SQLRETURN DescribeParam(SQLUSMALLINT number, SQLSMALLINT* dataType, SQLULEN* size,
+                            SQLSMALLINT* decimalDigits, SQLSMALLINT* nullable);
+
+    // Parameters. BindParameter keeps the client's buffers for marker
+    // number (from 1; input parameters only: HY105 otherwise); Execute reads
+    // them each time it runs (07002 when a marker has none). SQLFreeStmt's
+    // SQL_RESET_PARAMS forgets them all.
+    SQLRETURN BindParameter(SQLUSMALLINT number, SQLSMALLINT ioType, SQLSMALLINT cType,
+                            SQLSMALLINT sqlType, SQLULEN columnSize, SQLSMALLINT decimalDigits,
+                            SQLPOINTER data, SQLLEN bufferLength, SQLLEN* indicator);
 
     // Data. BindCol with a null target unbinds that one column; bindings
     // stay across cursors until SQL_UNBIND. FetchScroll moves the cursor by
@@ -119,6 +132,7 @@ class Statement {
     SQLULEN rowsetSize_ = 1;   // rows in the current rowset
     SQLULEN rowInRowset_ = 0;  // the row SQLGetData reads (SQLSetPos moves it)
     std::map<SQLUSMALLINT, Binding> bindings_;
+    std::map<SQLUSMALLINT, ParameterBinding> parameters_;
     SQLUSMALLINT pieceColumn_ = 0;
     PieceState piece_;
     std::string cursorName_;

@@ -53,10 +53,10 @@ TEST_F(DiagnosticsTest, StatementErrorsHaveTheirStates) {
     EXPECT_EQ(FailedState("SELECT Nothing FROM Kinds"), "42S22");
     EXPECT_EQ(FailedState("SELECT * FROM Kinds ORDER BY Nothing"), "42S22");
     EXPECT_EQ(FailedState("SELECT * FROM Kinds WHERE Label = 3"), "22018");
-    const DiagRecord syntax = Failure(statement_.Exec("SELECT * FROM Kinds\nGROUP BY Id"));
+    const DiagRecord syntax = Failure(statement_.Exec("SELECT * FROM Kinds\nHAVING Id"));
     EXPECT_EQ(syntax.state, "42000");
     EXPECT_NE(syntax.message.find("position 21"), std::string::npos) << syntax.message;
-    EXPECT_NE(syntax.message.find("GROUP"), std::string::npos) << syntax.message;
+    EXPECT_NE(syntax.message.find("HAVING"), std::string::npos) << syntax.message;
     EXPECT_EQ(FailedState("UPDATE Kinds SET Id = 2"), "HY000");  // read-only
 }
 

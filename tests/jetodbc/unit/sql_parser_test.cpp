@@ -103,7 +103,7 @@ TEST(SqlParser, LiteralsNumbersTextsAndSigns) {
 
 TEST(SqlParser, ReportsWhereTheStatementStopsFitting) {
     EXPECT_EQ(ErrorPosition("EXECUTE T"), 1u);
-    EXPECT_EQ(ErrorPosition("SELECT * FROM T GROUP BY a"), 17u);
+    EXPECT_EQ(ErrorPosition("SELECT * FROM T HAVING a"), 17u);
     EXPECT_EQ(ErrorPosition("SELECT a, FROM T"), 11u);
     EXPECT_EQ(ErrorPosition("SELECT * FROM T WHERE a = "), 27u);
     EXPECT_EQ(ErrorPosition("SELECT * FROM T WHERE (a = 1"), 29u);
