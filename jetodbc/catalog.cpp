@@ -59,6 +59,7 @@ std::vector<CatalogEntry> ReadCatalog(const JetImage& image, MdbDefinitions& def
         if (row[name].kind != ValueKind::Text || row[name].text.empty()) return;
         CatalogEntry e;
         e.name = EncodeCp1252(row[name].text);
+        e.wideName = row[name].text;
         const int64_t objectType = row[type].integer & 0x7f;
         const int64_t objectFlags = row[flags].integer & 0xffffffff;
         if (objectType == kTypeTable) {

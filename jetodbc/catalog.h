@@ -19,6 +19,7 @@ enum class ObjectKind { Table, SystemTable, View, Link };
 
 struct CatalogEntry {
     std::string name;  // Windows-1252, in the file's own letter case
+    Utf16 wideName;    // the same, whole
     ObjectKind kind = ObjectKind::Table;
     uint32_t definitionPage = 0;  // tables only
 };

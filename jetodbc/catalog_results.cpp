@@ -42,10 +42,11 @@ ResultColumn NotNull(ResultColumn c) {
 
 Value TextValue(const std::string& cp1252) { return Value::Text(DecodeCp1252(cp1252)); }
 
-bool NameMatches(const OptionalText& pattern, const std::string& name, bool identifiers) {
+// Whether name fits pattern (UTF-8, as every argument arrives).
+bool NameMatches(const OptionalText& pattern, const Utf16& name, bool identifiers) {
     if (!pattern) return true;
-    if (identifiers) return EqualsNoCase(*pattern, name);
-    return MatchesSearchPattern(*pattern, name);
+    if (identifiers) return SameName(*pattern, name);
+    return MatchesSearchPattern(DecodeUtf8(*pattern), name);
 }
 
 std::string Trim(const std::string& s) {
@@ -106,7 +107,7 @@ ResultSet TablesResult(const Database& db, const OptionalText& catalog, const Op
     const std::vector<std::string> types = TypeList(tableTypes);
     std::vector<const CatalogEntry*> matches;
     for (const CatalogEntry& e : db.objects()) {
-        if (!NameMatches(table, e.name, identifiers)) continue;
+        if (!NameMatches(table, e.wideName, identifiers)) continue;
         const std::string type = TableTypeName(e.kind);
         if (!types.empty() && std::none_of(types.begin(), types.end(), [&](const std::string& t) {
                 return EqualsNoCase(t, type);
@@ -119,12 +120,12 @@ ResultSet TablesResult(const Database& db, const OptionalText& catalog, const Op
         matches.begin(), matches.end(), [](const CatalogEntry* a, const CatalogEntry* b) {
             const int byType = std::string(TableTypeName(a->kind)).compare(TableTypeName(b->kind));
             if (byType != 0) return byType < 0;
-            return CompareNoCase(DecodeCp1252(a->name), DecodeCp1252(b->name)) < 0;
+            return CompareNoCase(a->wideName, b->wideName) < 0;
         });
     const Value catalogName = TextValue(db.catalog_name());
     for (const CatalogEntry* e : matches) {
         rows.push_back(
-            {catalogName, none, TextValue(e->name), TextValue(TableTypeName(e->kind)), none});
+            {catalogName, none, Value::Text(e->wideName), TextValue(TableTypeName(e->kind)), none});
     }
     return ResultSet::FromRows(TablesColumns(), std::move(rows));
 }
@@ -152,11 +153,11 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
     std::vector<const CatalogEntry*> tables;
     for (const CatalogEntry& e : db.objects()) {
         if (e.kind != ObjectKind::Table && e.kind != ObjectKind::SystemTable) continue;
-        if (NameMatches(table, e.name, identifiers)) tables.push_back(&e);
+        if (NameMatches(table, e.wideName, identifiers)) tables.push_back(&e);
     }
     std::stable_sort(tables.begin(), tables.end(),
                      [](const CatalogEntry* a, const CatalogEntry* b) {
-                         return CompareNoCase(DecodeCp1252(a->name), DecodeCp1252(b->name)) < 0;
+                         return CompareNoCase(a->wideName, b->wideName) < 0;
                      });
     const Value none;
     const Value catalogName = TextValue(db.catalog_name());
@@ -165,7 +166,7 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
         const std::shared_ptr<const TableDefinition> def = db.Definition(*e);
         for (size_t i = 0; i < def->columns.size(); ++i) {
             const ColumnDefinition& c = def->columns[i];
-            if (!NameMatches(column, c.name, identifiers)) continue;
+            if (!NameMatches(column, c.wideName, identifiers)) continue;
             const SqlTypeInfo& t = def->types[i];
             const bool datetime = t.type == SQL_TYPE_TIMESTAMP;
             const bool characters = t.type == SQL_VARCHAR || t.type == SQL_LONGVARCHAR ||
@@ -174,8 +175,8 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
             rows.push_back({
                 catalogName,
                 none,
-                TextValue(def->name),
-                TextValue(c.name),
+                Value::Text(def->wideName),
+                Value::Text(c.wideName),
                 Value::Integer(t.type),
                 TextValue(t.typeName),
                 Value::Integer(static_cast<int64_t>(t.columnSize)),

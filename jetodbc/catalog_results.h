@@ -1,9 +1,9 @@
 // The result sets of the catalog functions: SQLTables (tables filtered by a
 // name pattern and a list of table types, plus the special calls that list
 // catalogs, schemas or table types), SQLColumns and SQLGetTypeInfo, with the
-// columns and orderings ODBC defines for them. Arguments that the client
-// passed as null pointers arrive as no value, which is not the same as an
-// empty text.
+// columns and orderings ODBC defines for them. Arguments are UTF-8; those
+// that the client passed as null pointers arrive as no value, which is not
+// the same as an empty text.
 #pragma once
 
 #include <sql.h>

@@ -2,6 +2,7 @@
 
 #include "jetodbc/driver_error.h"
 #include "jetodbc/out_string.h"
+#include "jetodbc/wide_text.h"
 
 namespace jetodbc {
 
@@ -16,17 +17,35 @@ SQLSMALLINT VerboseType(SQLSMALLINT concise) {
 
 }  // namespace
 
-SQLRETURN DescribeColumn(const ResultColumn& column, int odbcVersion, SQLCHAR* name,
+SqlTypeInfo WideClientType(const SqlTypeInfo& type) {
+    SqlTypeInfo t = type;
+    if (t.type == SQL_VARCHAR) {
+        t.type = SQL_WVARCHAR;
+        t.octetLength = static_cast<SQLLEN>(t.columnSize * 2);
+    } else if (t.type == SQL_LONGVARCHAR) {
+        t.type = SQL_WLONGVARCHAR;
+    }
+    return t;
+}
+
+Utf16 WideColumnName(const ResultColumn& column) {
+    return column.wideName.empty() ? DecodeCp1252(column.name) : column.wideName;
+}
+
+SQLRETURN DescribeColumn(const ResultColumn& column, int odbcVersion, bool wide, void* name,
                          SQLSMALLINT bufferLength, SQLSMALLINT* nameLength, SQLSMALLINT* dataType,
                          SQLULEN* columnSize, SQLSMALLINT* decimalDigits, SQLSMALLINT* nullable,
                          std::string* warning) {
     if (bufferLength < 0) throw DriverError("HY090", "Invalid string or buffer length.", 0);
     SQLRETURN rc = SQL_SUCCESS;
-    if (CopyText(column.name, name, bufferLength, nameLength) && name) {
+    const bool cut = wide ? CopyWide(WideColumnName(column), name, bufferLength, nameLength, false)
+                          : CopyText(column.name, name, bufferLength, nameLength);
+    if (cut && name) {
         *warning = "01004";
         rc = SQL_SUCCESS_WITH_INFO;
     }
-    if (dataType) *dataType = TypeForVersion(column.type.type, odbcVersion);
+    const SqlTypeInfo type = wide ? WideClientType(column.type) : column.type;
+    if (dataType) *dataType = TypeForVersion(type.type, odbcVersion);
     if (columnSize) *columnSize = column.type.columnSize;
     if (decimalDigits) *decimalDigits = column.type.decimalDigits;
     if (nullable) *nullable = column.nullable;
@@ -34,15 +53,19 @@ SQLRETURN DescribeColumn(const ResultColumn& column, int odbcVersion, SQLCHAR* n
 }
 
 SQLRETURN ColumnAttribute(const ResultColumn& column, SQLSMALLINT columnCount, int odbcVersion,
-                          const std::string& catalog, SQLUSMALLINT field,
+                          bool wide, const std::string& catalog, SQLUSMALLINT field,
                           SQLPOINTER characterAttribute, SQLSMALLINT bufferLength,
                           SQLSMALLINT* stringLength, SQLLEN* numericAttribute,
                           std::string* warning) {
-    auto text = [&](const std::string& s) {
+    // Text answers: s in Windows-1252, or whole when given for a wide client.
+    auto text = [&](const std::string& s, const Utf16* whole = nullptr) {
         if (bufferLength < 0 && characterAttribute) {
             throw DriverError("HY090", "Invalid string or buffer length.", 0);
         }
-        if (CopyText(s, characterAttribute, bufferLength, stringLength) && characterAttribute) {
+        const bool cut = wide ? CopyWide(whole ? *whole : DecodeCp1252(s), characterAttribute,
+                                         bufferLength, stringLength, true)
+                              : CopyText(s, characterAttribute, bufferLength, stringLength);
+        if (cut && characterAttribute) {
             *warning = "01004";
             return SQL_SUCCESS_WITH_INFO;
         }
@@ -52,7 +75,8 @@ SQLRETURN ColumnAttribute(const ResultColumn& column, SQLSMALLINT columnCount, i
         if (numericAttribute) *numericAttribute = n;
         return SQL_SUCCESS;
     };
-    const SqlTypeInfo& t = column.type;
+    const SqlTypeInfo t = wide ? WideClientType(column.type) : column.type;
+    const Utf16 wideName = WideColumnName(column);
     const SQLSMALLINT concise = TypeForVersion(t.type, odbcVersion);
     switch (field) {
         case SQL_DESC_COUNT:
@@ -62,10 +86,10 @@ SQLRETURN ColumnAttribute(const ResultColumn& column, SQLSMALLINT columnCount, i
         case SQL_COLUMN_NAME:
         case SQL_DESC_LABEL:
         case SQL_DESC_BASE_COLUMN_NAME:
-            return text(column.name);
+            return text(column.name, &wideName);
         case SQL_DESC_BASE_TABLE_NAME:
         case SQL_DESC_TABLE_NAME:
-            return text(column.table);
+            return text(column.table, column.table.empty() ? nullptr : &column.wideTable);
         case SQL_DESC_CATALOG_NAME:
             return text(column.table.empty() ? "" : catalog);
         case SQL_DESC_SCHEMA_NAME:

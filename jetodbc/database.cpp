@@ -9,7 +9,7 @@ namespace jetodbc {
 
 int TableDefinition::FindColumn(std::string_view wanted) const {
     for (size_t i = 0; i < columns.size(); ++i) {
-        if (EqualsNoCase(columns[i].name, wanted)) return static_cast<int>(i);
+        if (SameName(wanted, columns[i].wideName)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -34,7 +34,7 @@ std::string Database::catalog_name() const {
 
 const CatalogEntry* Database::Find(std::string_view name) const {
     for (const CatalogEntry& e : catalog_) {
-        if (EqualsNoCase(e.name, name)) return &e;
+        if (SameName(name, e.wideName)) return &e;
     }
     return nullptr;
 }
@@ -51,6 +51,7 @@ std::shared_ptr<const TableDefinition> Database::Definition(const CatalogEntry& 
     if (cached != definitionCache_.end()) return cached->second;
     auto def = std::make_shared<TableDefinition>();
     def->name = entry.name;
+    def->wideName = entry.wideName;
     // Checked here, on first use, so that one unreadable table leaves the
     // rest of the file usable.
     try {

@@ -24,12 +24,13 @@
 namespace jetodbc {
 
 struct TableDefinition {
-    std::string name;
+    std::string name;  // Windows-1252
+    Utf16 wideName;
     TableStructure structure;
     std::vector<ColumnDefinition> columns;
     std::vector<SqlTypeInfo> types;  // one per column
 
-    // Index of the column named name (ignoring letter case), or -1.
+    // Index of the column named name (UTF-8, ignoring letter case), or -1.
     int FindColumn(std::string_view name) const;
 };
 
@@ -56,7 +57,7 @@ class Database {
 
     const std::vector<CatalogEntry>& objects() const { return catalog_; }
 
-    // The catalog object named name (ignoring letter case), or null.
+    // The catalog object named name (UTF-8, ignoring letter case), or null.
     const CatalogEntry* Find(std::string_view name) const;
 
     // The definition of table entry (read and checked on first use: its

@@ -1,6 +1,8 @@
 // ODBC entry points of the connection handle: connecting (by connection
 // string or by data source name), disconnecting and the connection's
-// attributes. The database is opened read-only whatever the client asks.
+// attributes, ANSI and wide. The database is opened read-only whatever the
+// client asks. An ANSI connection string is taken byte for byte (a path is
+// the file system's bytes); a wide one is read as UTF-8.
 #include <odbcinst.h>
 #include <sql.h>
 #include <sqlext.h>
@@ -10,6 +12,7 @@
 #include "jetodbc/out_string.h"
 #include "jetodbc/statement.h"
 #include "jetodbc/text_codec.h"
+#include "jetodbc/wide_text.h"
 
 using namespace jetodbc;
 
@@ -47,34 +50,67 @@ void Open(Connection& c, const std::string& path) {
     c.database = Database::Open(path);
 }
 
+// SQLDriverConnect on the connection string in; returns the completed one.
+std::string DriverConnect(Connection& c, const std::string& in, SQLUSMALLINT completion) {
+    if (completion != SQL_DRIVER_NOPROMPT && completion != SQL_DRIVER_COMPLETE &&
+        completion != SQL_DRIVER_PROMPT && completion != SQL_DRIVER_COMPLETE_REQUIRED) {
+        throw DriverError("HY110", "Invalid driver completion.", 0);
+    }
+    const ConnectionString cs = ConnectionString::Parse(in);
+    const std::string path = DatabasePath(cs);
+    Open(c, path);
+    std::string completed;
+    bool hadDbq = false;
+    for (const auto& [key, value] : cs.pairs()) {
+        if (EqualsNoCase(key, "DBQ")) {
+            if (hadDbq) continue;
+            hadDbq = true;
+            completed += ConnectionString::FormatPair("DBQ", path);
+        } else {
+            completed += ConnectionString::FormatPair(key, value);
+        }
+    }
+    if (!hadDbq) completed += ConnectionString::FormatPair("DBQ", path);
+    c.connectionString = completed;
+    return completed;
+}
+
+// SQLConnect to the data source name.
+SQLRETURN Connect(Connection& c, const std::string& name) {
+    const std::string path = DataSourceDatabase(name);
+    if (path.empty()) {
+        throw DriverError("08001", "The data source '" + name + "' names no database file (DBQ).",
+                          -1811);
+    }
+    Open(c, path);
+    c.connectionString =
+        ConnectionString::FormatPair("DSN", name) + ConnectionString::FormatPair("DBQ", path);
+    return SQL_SUCCESS;
+}
+
 }  // namespace
 
 SQLRETURN SQL_API SQLDriverConnect(SQLHDBC handle, SQLHWND, SQLCHAR* in, SQLSMALLINT inLength,
                                    SQLCHAR* out, SQLSMALLINT outMax, SQLSMALLINT* outLength,
                                    SQLUSMALLINT completion) {
     return Guarded<Connection>(handle, kConnectionTag, [&](Connection& c) {
-        if (completion != SQL_DRIVER_NOPROMPT && completion != SQL_DRIVER_COMPLETE &&
-            completion != SQL_DRIVER_PROMPT && completion != SQL_DRIVER_COMPLETE_REQUIRED) {
-            throw DriverError("HY110", "Invalid driver completion.", 0);
-        }
-        const ConnectionString cs = ConnectionString::Parse(RequiredText(in, inLength));
-        const std::string path = DatabasePath(cs);
-        Open(c, path);
-        std::string completed;
-        bool hadDbq = false;
-        for (const auto& [key, value] : cs.pairs()) {
-            if (EqualsNoCase(key, "DBQ")) {
-                if (hadDbq) continue;
-                hadDbq = true;
-                completed += ConnectionString::FormatPair("DBQ", path);
-            } else {
-                completed += ConnectionString::FormatPair(key, value);
-            }
-        }
-        if (!hadDbq) completed += ConnectionString::FormatPair("DBQ", path);
-        c.connectionString = completed;
         if (outMax < 0) throw DriverError("HY090", "Invalid string or buffer length.", 0);
+        const std::string completed = DriverConnect(c, RequiredText(in, inLength), completion);
         if (CopyText(completed, out, outMax, outLength) && out) {
+            c.diag.AddWarning("01004");
+            return SQL_SUCCESS_WITH_INFO;
+        }
+        return SQL_SUCCESS;
+    });
+}
+
+SQLRETURN SQL_API SQLDriverConnectW(SQLHDBC handle, SQLHWND, SQLWCHAR* in, SQLSMALLINT inLength,
+                                    SQLWCHAR* out, SQLSMALLINT outMax, SQLSMALLINT* outLength,
+                                    SQLUSMALLINT completion) {
+    return Guarded<Connection>(handle, kConnectionTag, [&](Connection& c) {
+        if (outMax < 0) throw DriverError("HY090", "Invalid string or buffer length.", 0);
+        const std::string completed = DriverConnect(c, RequiredWideUtf8(in, inLength), completion);
+        if (CopyWide(DecodeUtf8(completed), out, outMax, outLength, false) && out) {
             c.diag.AddWarning("01004");
             return SQL_SUCCESS_WITH_INFO;
         }
@@ -85,16 +121,14 @@ SQLRETURN SQL_API SQLDriverConnect(SQLHDBC handle, SQLHWND, SQLCHAR* in, SQLSMAL
 SQLRETURN SQL_API SQLConnect(SQLHDBC handle, SQLCHAR* dsn, SQLSMALLINT dsnLength, SQLCHAR*,
                              SQLSMALLINT, SQLCHAR*, SQLSMALLINT) {
     return Guarded<Connection>(handle, kConnectionTag, [&](Connection& c) {
-        const std::string name = RequiredText(dsn, dsnLength);
-        const std::string path = DataSourceDatabase(name);
-        if (path.empty()) {
-            throw DriverError(
-                "08001", "The data source '" + name + "' names no database file (DBQ).", -1811);
-        }
-        Open(c, path);
-        c.connectionString =
-            ConnectionString::FormatPair("DSN", name) + ConnectionString::FormatPair("DBQ", path);
-        return SQL_SUCCESS;
+        return Connect(c, RequiredText(dsn, dsnLength));
+    });
+}
+
+SQLRETURN SQL_API SQLConnectW(SQLHDBC handle, SQLWCHAR* dsn, SQLSMALLINT dsnLength, SQLWCHAR*,
+                              SQLSMALLINT, SQLWCHAR*, SQLSMALLINT) {
+    return Guarded<Connection>(handle, kConnectionTag, [&](Connection& c) {
+        return Connect(c, RequiredWideUtf8(dsn, dsnLength));
     });
 }
 
@@ -106,8 +140,9 @@ SQLRETURN SQL_API SQLDisconnect(SQLHDBC handle) {
     });
 }
 
-SQLRETURN SQL_API SQLSetConnectAttr(SQLHDBC handle, SQLINTEGER attribute, SQLPOINTER value,
-                                    SQLINTEGER) {
+namespace {
+
+SQLRETURN SetConnectAttr(SQLHDBC handle, SQLINTEGER attribute, SQLPOINTER value) {
     return Guarded<Connection>(handle, kConnectionTag, [&](Connection& c) -> SQLRETURN {
         const auto v = reinterpret_cast<SQLULEN>(value);
         switch (attribute) {
@@ -160,8 +195,10 @@ SQLRETURN SQL_API SQLSetConnectAttr(SQLHDBC handle, SQLINTEGER attribute, SQLPOI
     });
 }
 
-SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC handle, SQLINTEGER attribute, SQLPOINTER value,
-                                    SQLINTEGER bufferLength, SQLINTEGER* length) {
+// The current catalog (the one text attribute) is UTF-16 when wide, its
+// buffer counted in bytes.
+SQLRETURN GetConnectAttr(SQLHDBC handle, SQLINTEGER attribute, SQLPOINTER value,
+                         SQLINTEGER bufferLength, SQLINTEGER* length, bool wide) {
     return Guarded<Connection>(handle, kConnectionTag, [&](Connection& c) -> SQLRETURN {
         auto number = [&](SQLUINTEGER n) {
             StoreNumber<SQLUINTEGER>(value, n);
@@ -193,7 +230,11 @@ SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC handle, SQLINTEGER attribute, SQLPOI
                 if (!c.database) throw DriverError("08003", "Connection not open.", 0);
                 if (bufferLength < 0)
                     throw DriverError("HY090", "Invalid string or buffer length.", 0);
-                if (CopyText(c.database->catalog_name(), value, bufferLength, length) && value) {
+                const bool cut =
+                    wide ? CopyWide(DecodeUtf8(c.database->catalog_name()), value, bufferLength,
+                                    length, true)
+                         : CopyText(c.database->catalog_name(), value, bufferLength, length);
+                if (cut && value) {
                     c.diag.AddWarning("01004");
                     return SQL_SUCCESS_WITH_INFO;
                 }
@@ -210,12 +251,49 @@ SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC handle, SQLINTEGER attribute, SQLPOI
     });
 }
 
+}  // namespace
+
+SQLRETURN SQL_API SQLSetConnectAttr(SQLHDBC handle, SQLINTEGER attribute, SQLPOINTER value,
+                                    SQLINTEGER) {
+    return SetConnectAttr(handle, attribute, value);
+}
+
+// The text attributes are refused or ignored, so no text is read.
+SQLRETURN SQL_API SQLSetConnectAttrW(SQLHDBC handle, SQLINTEGER attribute, SQLPOINTER value,
+                                     SQLINTEGER) {
+    return SetConnectAttr(handle, attribute, value);
+}
+
+SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC handle, SQLINTEGER attribute, SQLPOINTER value,
+                                    SQLINTEGER bufferLength, SQLINTEGER* length) {
+    return GetConnectAttr(handle, attribute, value, bufferLength, length, false);
+}
+
+SQLRETURN SQL_API SQLGetConnectAttrW(SQLHDBC handle, SQLINTEGER attribute, SQLPOINTER value,
+                                     SQLINTEGER bufferLength, SQLINTEGER* length) {
+    return GetConnectAttr(handle, attribute, value, bufferLength, length, true);
+}
+
 SQLRETURN SQL_API SQLNativeSql(SQLHDBC handle, SQLCHAR* in, SQLINTEGER inLength, SQLCHAR* out,
                                SQLINTEGER outMax, SQLINTEGER* outLength) {
     return Guarded<Connection>(handle, kConnectionTag, [&](Connection& c) {
         const std::string sql = RequiredText(in, inLength);
         if (outMax < 0) throw DriverError("HY090", "Invalid string or buffer length.", 0);
         if (CopyText(sql, out, outMax, outLength) && out) {
+            c.diag.AddWarning("01004");
+            return SQL_SUCCESS_WITH_INFO;
+        }
+        return SQL_SUCCESS;
+    });
+}
+
+SQLRETURN SQL_API SQLNativeSqlW(SQLHDBC handle, SQLWCHAR* in, SQLINTEGER inLength, SQLWCHAR* out,
+                                SQLINTEGER outMax, SQLINTEGER* outLength) {
+    return Guarded<Connection>(handle, kConnectionTag, [&](Connection& c) {
+        const std::optional<Utf16> sql = WideArgument(in, inLength);
+        if (!sql) throw DriverError("HY009", "Invalid use of null pointer.", 0);
+        if (outMax < 0) throw DriverError("HY090", "Invalid string or buffer length.", 0);
+        if (CopyWide(*sql, out, outMax, outLength, false) && out) {
             c.diag.AddWarning("01004");
             return SQL_SUCCESS_WITH_INFO;
         }

@@ -1,10 +1,13 @@
 // ODBC entry points of the statement handle: execution, description of the
-// result, data transfer and cursor control. Each hands over to Statement.
+// result, data transfer and cursor control, in their ANSI forms and, where
+// they carry text, their wide (SQL...W) forms. Each hands over to Statement;
+// SQL text reaches it in UTF-8.
 #include <sql.h>
 #include <sqlext.h>
 
 #include "jetodbc/entry_guard.h"
 #include "jetodbc/statement.h"
+#include "jetodbc/wide_text.h"
 
 using namespace jetodbc;
 
@@ -18,7 +21,13 @@ SQLRETURN OnStatement(SQLHSTMT handle, Body&& body) {
 }  // namespace
 
 SQLRETURN SQL_API SQLPrepare(SQLHSTMT handle, SQLCHAR* text, SQLINTEGER length) {
-    return OnStatement(handle, [&](Statement& s) { return s.Prepare(RequiredText(text, length)); });
+    return OnStatement(
+        handle, [&](Statement& s) { return s.Prepare(AnsiToUtf8(RequiredText(text, length))); });
+}
+
+SQLRETURN SQL_API SQLPrepareW(SQLHSTMT handle, SQLWCHAR* text, SQLINTEGER length) {
+    return OnStatement(handle,
+                       [&](Statement& s) { return s.Prepare(RequiredWideUtf8(text, length)); });
 }
 
 SQLRETURN SQL_API SQLExecute(SQLHSTMT handle) {
@@ -26,8 +35,13 @@ SQLRETURN SQL_API SQLExecute(SQLHSTMT handle) {
 }
 
 SQLRETURN SQL_API SQLExecDirect(SQLHSTMT handle, SQLCHAR* text, SQLINTEGER length) {
+    return OnStatement(
+        handle, [&](Statement& s) { return s.ExecDirect(AnsiToUtf8(RequiredText(text, length))); });
+}
+
+SQLRETURN SQL_API SQLExecDirectW(SQLHSTMT handle, SQLWCHAR* text, SQLINTEGER length) {
     return OnStatement(handle,
-                       [&](Statement& s) { return s.ExecDirect(RequiredText(text, length)); });
+                       [&](Statement& s) { return s.ExecDirect(RequiredWideUtf8(text, length)); });
 }
 
 SQLRETURN SQL_API SQLNumParams(SQLHSTMT handle, SQLSMALLINT* count) {
@@ -61,7 +75,17 @@ SQLRETURN SQL_API SQLDescribeCol(SQLHSTMT handle, SQLUSMALLINT column, SQLCHAR* 
                                  SQLSMALLINT* dataType, SQLULEN* columnSize,
                                  SQLSMALLINT* decimalDigits, SQLSMALLINT* nullable) {
     return OnStatement(handle, [&](Statement& s) {
-        return s.DescribeCol(column, name, bufferLength, nameLength, dataType, columnSize,
+        return s.DescribeCol(column, false, name, bufferLength, nameLength, dataType, columnSize,
+                             decimalDigits, nullable);
+    });
+}
+
+SQLRETURN SQL_API SQLDescribeColW(SQLHSTMT handle, SQLUSMALLINT column, SQLWCHAR* name,
+                                  SQLSMALLINT bufferLength, SQLSMALLINT* nameLength,
+                                  SQLSMALLINT* dataType, SQLULEN* columnSize,
+                                  SQLSMALLINT* decimalDigits, SQLSMALLINT* nullable) {
+    return OnStatement(handle, [&](Statement& s) {
+        return s.DescribeCol(column, true, name, bufferLength, nameLength, dataType, columnSize,
                              decimalDigits, nullable);
     });
 }
@@ -70,7 +94,15 @@ SQLRETURN SQL_API SQLColAttribute(SQLHSTMT handle, SQLUSMALLINT column, SQLUSMAL
                                   SQLPOINTER text, SQLSMALLINT bufferLength,
                                   SQLSMALLINT* textLength, SQLLEN* number) {
     return OnStatement(handle, [&](Statement& s) {
-        return s.ColAttribute(column, field, text, bufferLength, textLength, number);
+        return s.ColAttribute(column, false, field, text, bufferLength, textLength, number);
+    });
+}
+
+SQLRETURN SQL_API SQLColAttributeW(SQLHSTMT handle, SQLUSMALLINT column, SQLUSMALLINT field,
+                                   SQLPOINTER text, SQLSMALLINT bufferLength,
+                                   SQLSMALLINT* textLength, SQLLEN* number) {
+    return OnStatement(handle, [&](Statement& s) {
+        return s.ColAttribute(column, true, field, text, bufferLength, textLength, number);
     });
 }
 
@@ -131,6 +163,18 @@ SQLRETURN SQL_API SQLSetStmtAttr(SQLHSTMT handle, SQLINTEGER attribute, SQLPOINT
     return OnStatement(handle, [&](Statement& s) { return s.SetAttr(attribute, value); });
 }
 
+// No statement attribute is text, so the wide forms are the ANSI ones.
+SQLRETURN SQL_API SQLSetStmtAttrW(SQLHSTMT handle, SQLINTEGER attribute, SQLPOINTER value,
+                                  SQLINTEGER) {
+    return OnStatement(handle, [&](Statement& s) { return s.SetAttr(attribute, value); });
+}
+
+SQLRETURN SQL_API SQLGetStmtAttrW(SQLHSTMT handle, SQLINTEGER attribute, SQLPOINTER value,
+                                  SQLINTEGER bufferLength, SQLINTEGER* length) {
+    return OnStatement(
+        handle, [&](Statement& s) { return s.GetAttr(attribute, value, bufferLength, length); });
+}
+
 SQLRETURN SQL_API SQLGetStmtAttr(SQLHSTMT handle, SQLINTEGER attribute, SQLPOINTER value,
                                  SQLINTEGER bufferLength, SQLINTEGER* length) {
     return OnStatement(
@@ -146,4 +190,28 @@ SQLRETURN SQL_API SQLGetCursorName(SQLHSTMT handle, SQLCHAR* name, SQLSMALLINT b
                                    SQLSMALLINT* length) {
     return OnStatement(handle,
                        [&](Statement& s) { return s.GetCursorName(name, bufferLength, length); });
+}
+
+SQLRETURN SQL_API SQLSetCursorNameW(SQLHSTMT handle, SQLWCHAR* name, SQLSMALLINT length) {
+    return OnStatement(handle, [&](Statement& s) {
+        return s.SetCursorName(EncodeCp1252(DecodeUtf8(RequiredWideUtf8(name, length))));
+    });
+}
+
+SQLRETURN SQL_API SQLGetCursorNameW(SQLHSTMT handle, SQLWCHAR* name, SQLSMALLINT bufferLength,
+                                    SQLSMALLINT* length) {
+    return OnStatement(handle, [&](Statement& s) {
+        if (bufferLength < 0) throw DriverError("HY090", "Invalid string or buffer length.", 0);
+        SQLSMALLINT whole = 0;
+        s.GetCursorName(nullptr, 0, &whole);
+        std::string ansi(static_cast<size_t>(whole) + 1, '\0');
+        s.GetCursorName(reinterpret_cast<SQLCHAR*>(ansi.data()), whole + 1, &whole);
+        ansi.resize(static_cast<size_t>(whole));
+        s.diag.Clear();
+        if (CopyWide(DecodeCp1252(ansi), name, bufferLength, length, false) && name) {
+            s.diag.AddWarning("01004");
+            return SQL_SUCCESS_WITH_INFO;
+        }
+        return SQL_SUCCESS;
+    });
 }

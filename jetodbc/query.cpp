@@ -12,9 +12,9 @@ namespace jetodbc {
 
 namespace {
 
-DriverError UnknownTable(const std::string& name) {
+DriverError UnknownTable(const std::string& utf8) {
     return DriverError("42S02",
-                       "The table '" + name +
+                       "The table '" + EncodeCp1252(DecodeUtf8(utf8)) +
                            "' does not exist. Make sure it exists and that "
                            "its name is spelled correctly.",
                        -1305);
@@ -89,8 +89,10 @@ Query Query::Prepare(Database& db, std::string_view sql) {
 
     auto tableColumn = [&](int index, const std::string& shownAs) {
         ResultColumn c;
-        c.name = shownAs.empty() ? def.columns[index].name : shownAs;
+        c.wideName = shownAs.empty() ? def.columns[index].wideName : DecodeUtf8(shownAs);
+        c.name = EncodeCp1252(c.wideName);
         c.table = def.name;
+        c.wideTable = def.wideName;
         c.type = def.types[index];
         c.autoNumber = def.columns[index].autoNumber;
         c.nullable = c.autoNumber ? SQL_NO_NULLS : SQL_NULLABLE;
@@ -126,8 +128,8 @@ Query Query::Prepare(Database& db, std::string_view sql) {
         return o;
     };
     auto notGrouped = [&](size_t position, const std::string& what) {
-        return SyntaxErrorAt(position,
-                             "'" + what + "' is neither in GROUP BY nor in an aggregate function");
+        return SyntaxErrorAt(position, "'" + EncodeCp1252(DecodeUtf8(what)) +
+                                           "' is neither in GROUP BY nor in an aggregate function");
     };
 
     int unnamed = 0;                   // Access names expressions Expr1000, Expr1001, ...
@@ -135,8 +137,8 @@ Query Query::Prepare(Database& db, std::string_view sql) {
     for (const SelectItem& item : statement.items) {
         switch (item.kind) {
             case SelectItem::Kind::TableAllColumns:
-                if (!EqualsNoCase(item.table, def.name) &&
-                    !(alias.size() && EqualsNoCase(item.table, alias))) {
+                if (!SameName(item.table, def.wideName) &&
+                    !(alias.size() && SameName(item.table, DecodeUtf8(alias)))) {
                     throw UnknownTable(item.table);
                 }
                 [[fallthrough]];
@@ -168,8 +170,9 @@ Query Query::Prepare(Database& db, std::string_view sql) {
                 ResultColumn c;
                 q.outputs_.push_back(
                     aggregate(item.function, item.countRows, item.column, item.position, &c.type));
-                c.name =
-                    item.alias.empty() ? "Expr" + std::to_string(1000 + unnamed++) : item.alias;
+                c.wideName = DecodeUtf8(
+                    item.alias.empty() ? "Expr" + std::to_string(1000 + unnamed++) : item.alias);
+                c.name = EncodeCp1252(c.wideName);
                 q.columns_.push_back(std::move(c));
                 aliases.push_back(item.alias);
                 break;
@@ -192,7 +195,7 @@ Query Query::Prepare(Database& db, std::string_view sql) {
             result = static_cast<int>(item.resultColumn) - 1;
         } else if (item.function == Aggregate::None && item.column.table.empty()) {
             for (size_t k = 0; k < aliases.size() && result < 0; ++k) {
-                if (!aliases[k].empty() && EqualsNoCase(aliases[k], item.column.name)) {
+                if (!aliases[k].empty() && SameName(item.column.name, DecodeUtf8(aliases[k]))) {
                     result = static_cast<int>(k);
                 }
             }

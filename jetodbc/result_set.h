@@ -19,7 +19,9 @@ namespace jetodbc {
 
 struct ResultColumn {
     std::string name;   // Windows-1252
+    Utf16 wideName;     // the same, whole; empty: name's own characters
     std::string table;  // base table, empty for catalog results
+    Utf16 wideTable;    // the same, whole
     SqlTypeInfo type;
     SQLSMALLINT nullable = SQL_NULLABLE;
     bool autoNumber = false;

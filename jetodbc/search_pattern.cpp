@@ -4,48 +4,44 @@
 
 namespace jetodbc {
 
-namespace {
-
-bool SameLetter(char a, char b) {
-    return EqualsNoCase(std::string_view(&a, 1), std::string_view(&b, 1));
+bool MatchesSearchPattern(std::string_view pattern, std::string_view name) {
+    return MatchesSearchPattern(DecodeCp1252(pattern), DecodeCp1252(name));
 }
 
-}  // namespace
-
-bool MatchesSearchPattern(std::string_view pattern, std::string_view name) {
+bool MatchesSearchPattern(const Utf16& pattern, const Utf16& name) {
     // Iterative matching with one backtrack point for the last '%'.
     size_t p = 0, n = 0;
-    size_t starP = std::string_view::npos, starN = 0;
+    size_t starP = Utf16::npos, starN = 0;
     while (n < name.size()) {
         if (p < pattern.size()) {
-            const char c = pattern[p];
-            if (c == '%') {
+            const char16_t c = pattern[p];
+            if (c == u'%') {
                 starP = ++p;
                 starN = n;
                 continue;
             }
-            if (c == '_') {
+            if (c == u'_') {
                 ++p;
                 ++n;
                 continue;
             }
-            char literal = c;
+            char16_t literal = c;
             size_t width = 1;
-            if (c == '\\' && p + 1 < pattern.size()) {
+            if (c == u'\\' && p + 1 < pattern.size()) {
                 literal = pattern[p + 1];
                 width = 2;
             }
-            if (SameLetter(literal, name[n])) {
+            if (FoldCase(literal) == FoldCase(name[n])) {
                 p += width;
                 ++n;
                 continue;
             }
         }
-        if (starP == std::string_view::npos) return false;
+        if (starP == Utf16::npos) return false;
         p = starP;
         n = ++starN;
     }
-    while (p < pattern.size() && pattern[p] == '%') ++p;
+    while (p < pattern.size() && pattern[p] == u'%') ++p;
     return p == pattern.size();
 }
 

@@ -76,11 +76,12 @@ bool Holds(CompareOp op, int c) {
 }  // namespace
 
 int ResolveColumn(const ColumnRef& ref, const TableDefinition& def, std::string_view alias) {
-    const bool qualifierFits = ref.table.empty() || EqualsNoCase(ref.table, def.name) ||
-                               (!alias.empty() && EqualsNoCase(ref.table, alias));
+    const bool qualifierFits = ref.table.empty() || SameName(ref.table, def.wideName) ||
+                               (!alias.empty() && SameName(ref.table, DecodeUtf8(alias)));
     const int index = qualifierFits ? def.FindColumn(ref.name) : -1;
     if (index < 0) {
-        const std::string shown = ref.table.empty() ? ref.name : ref.table + "." + ref.name;
+        const std::string shown =
+            EncodeCp1252(DecodeUtf8(ref.table.empty() ? ref.name : ref.table + "." + ref.name));
         throw DriverError(
             "42S22",
             "Unknown column '" + shown + "' at position " + std::to_string(ref.position) + ".",

@@ -19,9 +19,9 @@
 
 namespace jetodbc {
 
-// The index in def of the column that ref names: its name matched without
-// regard to letter case, its qualifier (if any) equal to the table's name
-// or to alias (when not empty). Throws DriverError 42S22 naming the column
+// The index in def of the column that ref (UTF-8) names: its name matched
+// without regard to letter case, its qualifier (if any) equal to the table's
+// name or to alias (when not empty). Throws DriverError 42S22 naming the column
 // when there is none.
 int ResolveColumn(const ColumnRef& ref, const TableDefinition& def, std::string_view alias = {});
 

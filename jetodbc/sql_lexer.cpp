@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "jetodbc/driver_error.h"
+#include "jetodbc/text_codec.h"
 
 namespace jetodbc {
 
@@ -25,14 +26,25 @@ DriverError SyntaxErrorAt(size_t position, const std::string& what) {
 }
 
 DriverError SyntaxError(const Token& token, const std::string& expected) {
-    const std::string found =
-        token.kind == TokenKind::End ? "the end of the statement" : "'" + token.text + "'";
+    // Messages are Windows-1252, as every message of the driver is.
+    const std::string found = token.kind == TokenKind::End
+                                  ? "the end of the statement"
+                                  : "'" + EncodeCp1252(DecodeUtf8(token.text)) + "'";
     return LexError(token.position, expected + " expected, found " + found);
 }
 
 std::vector<Token> Tokenize(std::string_view sql) {
     std::vector<Token> tokens;
     size_t i = 0;
+    // The character position of byte i: bytes that continue a UTF-8
+    // sequence do not count.
+    size_t counted = 0, characters = 0;
+    auto position = [&](size_t byte) {
+        for (; counted < byte; ++counted) {
+            if ((static_cast<unsigned char>(sql[counted]) & 0xC0) != 0x80) ++characters;
+        }
+        return characters + 1;
+    };
     while (i < sql.size()) {
         const unsigned char c = static_cast<unsigned char>(sql[i]);
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v') {
@@ -40,7 +52,7 @@ std::vector<Token> Tokenize(std::string_view sql) {
             continue;
         }
         Token t;
-        t.position = i + 1;
+        t.position = position(i);
         if (c == '[' || c == '`') {
             const char close = c == '[' ? ']' : '`';
             const size_t end = sql.find(close, i + 1);
@@ -118,7 +130,7 @@ std::vector<Token> Tokenize(std::string_view sql) {
     }
     Token end;
     end.kind = TokenKind::End;
-    end.position = sql.size() + 1;
+    end.position = position(sql.size());
     tokens.push_back(end);
     return tokens;
 }

@@ -2,8 +2,8 @@
 // quoted texts ('...' or "..." with the quote doubled inside), dates
 // between # marks, operators, parameter markers and
 // punctuation. Line breaks and tabs count as blanks. Keywords are bare names;
-// the parser tells them apart. Positions are 1-based character offsets into
-// the statement, for the messages of syntax errors.
+// the parser tells them apart. The statement is UTF-8; positions are 1-based
+// character offsets into it, for the messages of syntax errors.
 #pragma once
 
 #include <cstddef>

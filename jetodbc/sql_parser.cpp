@@ -332,7 +332,7 @@ class Parser {
             }
             o.literal = NumberValue(Next(), negative);
         } else if (t.kind == TokenKind::Text) {
-            o.literal = Value::Text(DecodeCp1252(Next().text));
+            o.literal = Value::Text(DecodeUtf8(Next().text));
         } else if (t.kind == TokenKind::Date) {
             o.literal = DateValue(Next());
         } else if (IsSymbol(t, "?")) {

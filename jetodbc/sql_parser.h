@@ -27,7 +27,7 @@
 
 namespace jetodbc {
 
-// The statement sql parses to. Throws DriverError 42000 naming the position
+// The statement sql (UTF-8) parses to; its names stay UTF-8. Throws DriverError 42000 naming the position
 // and the text where the statement stops fitting the grammar, HY000 for a
 // statement that would change the file.
 SelectStatement ParseSelect(std::string_view sql);

@@ -124,24 +124,24 @@ SQLRETURN Statement::NumResultCols(SQLSMALLINT* count) {
     return SQL_SUCCESS;
 }
 
-SQLRETURN Statement::DescribeCol(SQLUSMALLINT column, SQLCHAR* name, SQLSMALLINT bufferLength,
-                                 SQLSMALLINT* nameLength, SQLSMALLINT* dataType,
-                                 SQLULEN* columnSize, SQLSMALLINT* decimalDigits,
-                                 SQLSMALLINT* nullable) {
+SQLRETURN Statement::DescribeCol(SQLUSMALLINT column, bool wide, void* name,
+                                 SQLSMALLINT bufferLength, SQLSMALLINT* nameLength,
+                                 SQLSMALLINT* dataType, SQLULEN* columnSize,
+                                 SQLSMALLINT* decimalDigits, SQLSMALLINT* nullable) {
     const std::vector<ResultColumn>* columns = Described();
     if (!columns) throw SequenceError();
     if (column < 1 || column > columns->size()) throw BadColumn();
     std::string warning;
     const SQLRETURN rc =
-        DescribeColumn((*columns)[column - 1], connection->odbc_version(), name, bufferLength,
+        DescribeColumn((*columns)[column - 1], connection->odbc_version(), wide, name, bufferLength,
                        nameLength, dataType, columnSize, decimalDigits, nullable, &warning);
     if (!warning.empty()) diag.AddWarning(warning);
     return rc;
 }
 
-SQLRETURN Statement::ColAttribute(SQLUSMALLINT column, SQLUSMALLINT field, SQLPOINTER text,
-                                  SQLSMALLINT bufferLength, SQLSMALLINT* textLength,
-                                  SQLLEN* number) {
+SQLRETURN Statement::ColAttribute(SQLUSMALLINT column, bool wide, SQLUSMALLINT field,
+                                  SQLPOINTER text, SQLSMALLINT bufferLength,
+                                  SQLSMALLINT* textLength, SQLLEN* number) {
     const std::vector<ResultColumn>* columns = Described();
     if (!columns) throw SequenceError();
     if (field == SQL_DESC_COUNT || field == SQL_COLUMN_COUNT) {
@@ -152,7 +152,7 @@ SQLRETURN Statement::ColAttribute(SQLUSMALLINT column, SQLUSMALLINT field, SQLPO
     std::string warning;
     const SQLRETURN rc =
         ColumnAttribute((*columns)[column - 1], static_cast<SQLSMALLINT>(columns->size()),
-                        connection->odbc_version(), database().catalog_name(), field, text,
+                        connection->odbc_version(), wide, database().catalog_name(), field, text,
                         bufferLength, textLength, number, &warning);
     if (!warning.empty()) diag.AddWarning(warning);
     return rc;

@@ -40,7 +40,7 @@ class Statement {
     Diagnostics diag;
     Connection* const connection;
 
-    // Execution. Prepare parses and resolves a SELECT (its columns can then
+    // Execution (SQL text in UTF-8). Prepare parses and resolves a SELECT (its columns can then
     // be described); Execute runs it and opens a cursor before the first
     // row; ExecDirect does both. The catalog functions open a cursor on
     // their result. Each fails with 24000 while a cursor is open.
@@ -60,10 +60,11 @@ class Statement {
     // DescribeParam gives the type of what marker number (from 1) is
     // compared with (VARCHAR(255) when that is not a column).
     SQLRETURN NumResultCols(SQLSMALLINT* count);
-    SQLRETURN DescribeCol(SQLUSMALLINT column, SQLCHAR* name, SQLSMALLINT bufferLength,
+    // Text answers of DescribeCol and ColAttribute are UTF-16 when wide.
+    SQLRETURN DescribeCol(SQLUSMALLINT column, bool wide, void* name, SQLSMALLINT bufferLength,
                           SQLSMALLINT* nameLength, SQLSMALLINT* dataType, SQLULEN* columnSize,
                           SQLSMALLINT* decimalDigits, SQLSMALLINT* nullable);
-    SQLRETURN ColAttribute(SQLUSMALLINT column, SQLUSMALLINT field, SQLPOINTER text,
+    SQLRETURN ColAttribute(SQLUSMALLINT column, bool wide, SQLUSMALLINT field, SQLPOINTER text,
                            SQLSMALLINT bufferLength, SQLSMALLINT* textLength, SQLLEN* number);
     SQLRETURN RowCount(SQLLEN* count);
     SQLRETURN NumParams(SQLSMALLINT* count);

@@ -208,4 +208,8 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+bool SameName(std::string_view utf8, const Utf16& wide) {
+    return CompareNoCase(DecodeUtf8(utf8), wide) == 0;
+}
+
 }  // namespace jetodbc

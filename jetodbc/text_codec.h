@@ -44,4 +44,7 @@ int CompareNoCase(const Utf16& a, const Utf16& b);
 // True when two Windows-1252 names are equal ignoring letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// True when a UTF-8 name and a UTF-16 one are equal ignoring letter case.
+bool SameName(std::string_view utf8, const Utf16& wide);
+
 }  // namespace jetodbc

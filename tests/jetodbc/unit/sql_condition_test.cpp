@@ -14,9 +14,11 @@ namespace {
 TableDefinition MakeTable() {
     TableDefinition t;
     t.name = "RoundData";
+    t.wideName = u"RoundData";
     auto add = [&](const char* name, uint8_t type, uint16_t size) {
         ColumnDefinition c;
         c.name = name;
+        c.wideName = DecodeCp1252(name);
         c.layout.type = type;
         c.layout.size = size;
         t.columns.push_back(c);
