@@ -81,6 +81,19 @@ std::vector<ResultColumn> TablesColumns() {
 
 bool IsEmpty(const OptionalText& t) { return t && t->empty(); }
 
+// Whether column i of def can hold NULL: not an AutoNumber, a Yes/No
+// (Jet stores those as a bit that is never NULL) or a primary key column.
+bool ColumnNullable(const TableDefinition& def, size_t i) {
+    if (def.columns[i].autoNumber || def.types[i].type == SQL_BIT) return false;
+    for (const IndexDefinition& index : def.indexes) {
+        if (!index.primary) continue;
+        for (const auto& key : index.keys) {
+            if (key.first == static_cast<int>(i)) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 ResultSet TablesResult(const Database& db, const OptionalText& catalog, const OptionalText& schema,
@@ -171,7 +184,7 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
             const bool datetime = t.type == SQL_TYPE_TIMESTAMP;
             const bool characters = t.type == SQL_VARCHAR || t.type == SQL_LONGVARCHAR ||
                                     t.type == SQL_BINARY || t.type == SQL_LONGVARBINARY;
-            const bool nullable = !c.autoNumber;
+            const bool nullable = ColumnNullable(*def, i);
             rows.push_back({
                 catalogName,
                 none,
@@ -193,6 +206,117 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
                 TextValue(nullable ? "YES" : "NO"),
             });
         }
+    }
+    return ResultSet::FromRows(std::move(columns), std::move(rows));
+}
+
+namespace {
+
+// The definition of the table named exactly table, or null.
+std::shared_ptr<const TableDefinition> NamedTable(Database& db, const OptionalText& table) {
+    if (!table) throw DriverError("HY009", "Invalid use of null pointer: a table name is needed.");
+    const CatalogEntry* e = db.Find(*table);
+    if (!e || (e->kind != ObjectKind::Table && e->kind != ObjectKind::SystemTable)) return nullptr;
+    return db.Definition(*e);
+}
+
+// The index that identifies a row best: the primary key, else the first
+// unique index; null when there is neither.
+const IndexDefinition* BestKey(const TableDefinition& def) {
+    const IndexDefinition* best = nullptr;
+    for (const IndexDefinition& i : def.indexes) {
+        if (i.primary) return &i;
+        if (i.unique && !best) best = &i;
+    }
+    return best;
+}
+
+}  // namespace
+
+ResultSet StatisticsResult(Database& db, const OptionalText& table, bool uniqueOnly, bool ensure) {
+    std::vector<ResultColumn> columns = {
+        Varchar("TABLE_CAT"),       Varchar("TABLE_SCHEM"),       NotNull(Varchar("TABLE_NAME")),
+        Smallint("NON_UNIQUE"),     Varchar("INDEX_QUALIFIER"),   Varchar("INDEX_NAME"),
+        NotNull(Smallint("TYPE")),  Smallint("ORDINAL_POSITION"), Varchar("COLUMN_NAME"),
+        Varchar("ASC_OR_DESC", 1),  Integer("CARDINALITY"),       Integer("PAGES"),
+        Varchar("FILTER_CONDITION")};
+    std::vector<std::vector<Value>> rows;
+    const std::shared_ptr<const TableDefinition> def = NamedTable(db, table);
+    if (!def) return ResultSet::FromRows(std::move(columns), std::move(rows));
+    const Value none;
+    const Value catalogName = TextValue(db.catalog_name());
+    const Value tableName = Value::Text(def->wideName);
+    Value cardinality;
+    if (ensure) {
+        cardinality = Value::Integer(
+            static_cast<int64_t>(db.Rows(*db.Find(EncodeUtf8(def->wideName)))->rows.size()));
+    }
+    rows.push_back({catalogName, none, tableName, none, none, none, Value::Integer(SQL_TABLE_STAT),
+                    none, none, none, cardinality, none, none});
+    // Unique indexes first, then by name, as ODBC orders the result.
+    std::vector<const IndexDefinition*> indexes;
+    for (const IndexDefinition& i : def->indexes) {
+        if (!uniqueOnly || i.unique) indexes.push_back(&i);
+    }
+    std::stable_sort(indexes.begin(), indexes.end(),
+                     [](const IndexDefinition* a, const IndexDefinition* b) {
+                         if (a->unique != b->unique) return a->unique;
+                         return CompareNoCase(a->name, b->name) < 0;
+                     });
+    for (const IndexDefinition* i : indexes) {
+        for (size_t k = 0; k < i->keys.size(); ++k) {
+            const auto& [column, descending] = i->keys[k];
+            rows.push_back({catalogName, none, tableName, Value::Integer(i->unique ? 0 : 1),
+                            catalogName, Value::Text(i->name), Value::Integer(SQL_INDEX_OTHER),
+                            Value::Integer(static_cast<int64_t>(k + 1)),
+                            Value::Text(def->columns[column].wideName),
+                            TextValue(descending ? "D" : "A"), none, none, none});
+        }
+    }
+    return ResultSet::FromRows(std::move(columns), std::move(rows));
+}
+
+ResultSet PrimaryKeysResult(Database& db, const OptionalText& table) {
+    std::vector<ResultColumn> columns = {
+        Varchar("TABLE_CAT"),           Varchar("TABLE_SCHEM"),
+        NotNull(Varchar("TABLE_NAME")), NotNull(Varchar("COLUMN_NAME")),
+        NotNull(Smallint("KEY_SEQ")),   Varchar("PK_NAME")};
+    std::vector<std::vector<Value>> rows;
+    const std::shared_ptr<const TableDefinition> def = NamedTable(db, table);
+    for (const IndexDefinition& i : def ? def->indexes : std::vector<IndexDefinition>()) {
+        if (!i.primary) continue;
+        for (size_t k = 0; k < i.keys.size(); ++k) {
+            rows.push_back({TextValue(db.catalog_name()), Value(), Value::Text(def->wideName),
+                            Value::Text(def->columns[i.keys[k].first].wideName),
+                            Value::Integer(static_cast<int64_t>(k + 1)), Value::Text(i.name)});
+        }
+    }
+    return ResultSet::FromRows(std::move(columns), std::move(rows));
+}
+
+ResultSet SpecialColumnsResult(Database& db, SQLUSMALLINT identifierType,
+                               const OptionalText& table) {
+    std::vector<ResultColumn> columns = {Smallint("SCOPE"),
+                                         NotNull(Varchar("COLUMN_NAME")),
+                                         NotNull(Smallint("DATA_TYPE")),
+                                         NotNull(Varchar("TYPE_NAME")),
+                                         Integer("COLUMN_SIZE"),
+                                         Integer("BUFFER_LENGTH"),
+                                         Smallint("DECIMAL_DIGITS"),
+                                         Smallint("PSEUDO_COLUMN")};
+    std::vector<std::vector<Value>> rows;
+    const std::shared_ptr<const TableDefinition> def =
+        identifierType == SQL_BEST_ROWID ? NamedTable(db, table) : nullptr;
+    const IndexDefinition* key = def ? BestKey(*def) : nullptr;
+    for (size_t k = 0; key && k < key->keys.size(); ++k) {
+        const int column = key->keys[k].first;
+        const SqlTypeInfo& t = def->types[column];
+        rows.push_back({Value::Integer(SQL_SCOPE_SESSION),
+                        Value::Text(def->columns[column].wideName), Value::Integer(t.type),
+                        TextValue(t.typeName), Value::Integer(static_cast<int64_t>(t.columnSize)),
+                        Value::Integer(t.octetLength),
+                        t.radix ? Value::Integer(t.decimalDigits) : Value(),
+                        Value::Integer(SQL_PC_NOT_PSEUDO)});
     }
     return ResultSet::FromRows(std::move(columns), std::move(rows));
 }

@@ -30,6 +30,21 @@ ResultSet TablesResult(const Database& db, const OptionalText& catalog, const Op
 ResultSet ColumnsResult(Database& db, const OptionalText& catalog, const OptionalText& schema,
                         const OptionalText& table, const OptionalText& column, bool identifiers);
 
+// SQLStatistics for the table named table (exactly, ignoring letter case):
+// a first row for the table itself (its row count when ensure, else NULL)
+// and one row per column of each index, unique indexes first, only those
+// when uniqueOnly. An unknown table gives no rows.
+ResultSet StatisticsResult(Database& db, const OptionalText& table, bool uniqueOnly, bool ensure);
+
+// SQLPrimaryKeys: the columns of the table's primary key, in key order.
+ResultSet PrimaryKeysResult(Database& db, const OptionalText& table);
+
+// SQLSpecialColumns: for SQL_BEST_ROWID the columns of the primary key (or
+// else of the first unique index), valid for the session, as the file
+// never changes under a connection; SQL_ROWVER has none.
+ResultSet SpecialColumnsResult(Database& db, SQLUSMALLINT identifierType,
+                               const OptionalText& table);
+
 // SQLGetTypeInfo for dataType (SQL_ALL_TYPES for every type). odbcVersion
 // decides the numbers of the date and time types. Throws DriverError HY004
 // for a data type that is not an SQL type.

@@ -62,8 +62,8 @@ std::shared_ptr<const TableDefinition> Database::Definition(const CatalogEntry& 
                           std::string(error.what()) + " (table '" + entry.name + "')",
                           error.native());
     }
-    def->columns =
-        definitions_->ReadColumns(entry.definitionPage, entry.name, def->structure.columnCount);
+    def->columns = definitions_->ReadColumns(entry.definitionPage, entry.name,
+                                             def->structure.columnCount, &def->indexes);
     for (const ColumnDefinition& c : def->columns) {
         def->types.push_back(DescribeColumnType(c.layout, image_->jet3(), c.autoNumber));
     }

@@ -29,6 +29,7 @@ struct TableDefinition {
     TableStructure structure;
     std::vector<ColumnDefinition> columns;
     std::vector<SqlTypeInfo> types;  // one per column
+    std::vector<IndexDefinition> indexes;
 
     // Index of the column named name (UTF-8, ignoring letter case), or -1.
     int FindColumn(std::string_view name) const;

@@ -34,7 +34,8 @@ MdbDefinitions::~MdbDefinitions() {
 
 std::vector<ColumnDefinition> MdbDefinitions::ReadColumns(uint32_t definitionPage,
                                                           const std::string& name,
-                                                          uint16_t expectedColumns) {
+                                                          uint16_t expectedColumns,
+                                                          std::vector<IndexDefinition>* indexes) {
     MdbCatalogEntry entry;
     std::memset(&entry, 0, sizeof entry);
     entry.mdb = static_cast<MdbHandle*>(handle_);
@@ -67,6 +68,31 @@ std::vector<ColumnDefinition> MdbDefinitions::ReadColumns(uint32_t definitionPag
             c.layout.scale = static_cast<uint8_t>(col->col_prec);
             c.autoNumber = col->is_long_auto != 0;
             columns.push_back(std::move(c));
+        }
+        // Index type 1 is the primary key, 2 the index behind a relationship.
+        // mdb_read_indices fills table->indices (its return value is not it).
+        if (indexes && table->num_idxs > 0) mdb_read_indices(table.get());
+        if (indexes && table->num_idxs > 0 && table->indices) {
+            for (guint i = 0; i < table->indices->len; ++i) {
+                const MdbIndex* idx = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, i));
+                if (idx->index_type == 2 || idx->num_keys == 0 ||
+                    idx->num_keys > MDB_MAX_IDX_COLS) {
+                    continue;
+                }
+                IndexDefinition d;
+                d.name = DecodeUtf8(idx->name);
+                d.primary = idx->index_type == 1;
+                d.unique = d.primary || (idx->flags & MDB_IDX_UNIQUE) != 0;
+                for (unsigned k = 0; k < idx->num_keys; ++k) {
+                    const int column = idx->key_col_num[k] - 1;
+                    if (column < 0 || column >= static_cast<int>(columns.size())) {
+                        d.keys.clear();
+                        break;
+                    }
+                    d.keys.emplace_back(column, idx->key_col_order[k] == MDB_DESC);
+                }
+                if (!d.keys.empty()) indexes->push_back(std::move(d));
+            }
         }
     }
     for (const ColumnDefinition& c : columns) {

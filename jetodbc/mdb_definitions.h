@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "jetodbc/jet_image.h"
@@ -24,6 +25,14 @@ struct ColumnDefinition {
     bool autoNumber = false;
 };
 
+// One index of a table as its definition declares it.
+struct IndexDefinition {
+    Utf16 name;
+    bool primary = false;
+    bool unique = false;
+    std::vector<std::pair<int, bool>> keys;  // column (0-based), descending
+};
+
 class MdbDefinitions {
   public:
     // Opens libmdb on image, which must outlive this object and stay
@@ -37,9 +46,13 @@ class MdbDefinitions {
     // The columns of the table named name whose definition starts at
     // definitionPage, in column-number order, as libmdb reads them. The
     // definition must have passed ReadTableStructure. Throws DamagedFile when
-    // libmdb cannot read it or it does not agree with expectedColumns.
+    // libmdb cannot read it or it does not agree with expectedColumns. When
+    // indexes is given it receives the table's indexes (the logical ones
+    // behind relationships left out); an index section libmdb cannot read
+    // leaves it empty.
     std::vector<ColumnDefinition> ReadColumns(uint32_t definitionPage, const std::string& name,
-                                              uint16_t expectedColumns);
+                                              uint16_t expectedColumns,
+                                              std::vector<IndexDefinition>* indexes = nullptr);
 
   private:
     // libmdb's MdbHandle; its type (mdbtools.h, with glib behind it) stays

@@ -60,3 +60,49 @@ SQLRETURN SQL_API SQLGetTypeInfoW(SQLHSTMT handle, SQLSMALLINT dataType) {
     return Guarded<Statement>(handle, kStatementTag,
                               [&](Statement& s) { return s.GetTypeInfo(dataType); });
 }
+
+SQLRETURN SQL_API SQLStatistics(SQLHSTMT handle, SQLCHAR*, SQLSMALLINT, SQLCHAR*, SQLSMALLINT,
+                                SQLCHAR* table, SQLSMALLINT tableLength, SQLUSMALLINT unique,
+                                SQLUSMALLINT reserved) {
+    return Guarded<Statement>(handle, kStatementTag, [&](Statement& s) {
+        return s.Statistics(AnsiToUtf8(ArgumentText(table, tableLength)), unique, reserved);
+    });
+}
+
+SQLRETURN SQL_API SQLStatisticsW(SQLHSTMT handle, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT,
+                                 SQLWCHAR* table, SQLSMALLINT tableLength, SQLUSMALLINT unique,
+                                 SQLUSMALLINT reserved) {
+    return Guarded<Statement>(handle, kStatementTag, [&](Statement& s) {
+        return s.Statistics(WideArgumentUtf8(table, tableLength), unique, reserved);
+    });
+}
+
+SQLRETURN SQL_API SQLPrimaryKeys(SQLHSTMT handle, SQLCHAR*, SQLSMALLINT, SQLCHAR*, SQLSMALLINT,
+                                 SQLCHAR* table, SQLSMALLINT tableLength) {
+    return Guarded<Statement>(handle, kStatementTag, [&](Statement& s) {
+        return s.PrimaryKeys(AnsiToUtf8(ArgumentText(table, tableLength)));
+    });
+}
+
+SQLRETURN SQL_API SQLPrimaryKeysW(SQLHSTMT handle, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT,
+                                  SQLWCHAR* table, SQLSMALLINT tableLength) {
+    return Guarded<Statement>(handle, kStatementTag, [&](Statement& s) {
+        return s.PrimaryKeys(WideArgumentUtf8(table, tableLength));
+    });
+}
+
+SQLRETURN SQL_API SQLSpecialColumns(SQLHSTMT handle, SQLUSMALLINT identifierType, SQLCHAR*,
+                                    SQLSMALLINT, SQLCHAR*, SQLSMALLINT, SQLCHAR* table,
+                                    SQLSMALLINT tableLength, SQLUSMALLINT, SQLUSMALLINT) {
+    return Guarded<Statement>(handle, kStatementTag, [&](Statement& s) {
+        return s.SpecialColumns(identifierType, AnsiToUtf8(ArgumentText(table, tableLength)));
+    });
+}
+
+SQLRETURN SQL_API SQLSpecialColumnsW(SQLHSTMT handle, SQLUSMALLINT identifierType, SQLWCHAR*,
+                                     SQLSMALLINT, SQLWCHAR*, SQLSMALLINT, SQLWCHAR* table,
+                                     SQLSMALLINT tableLength, SQLUSMALLINT, SQLUSMALLINT) {
+    return Guarded<Statement>(handle, kStatementTag, [&](Statement& s) {
+        return s.SpecialColumns(identifierType, WideArgumentUtf8(table, tableLength));
+    });
+}

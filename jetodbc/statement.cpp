@@ -118,6 +118,38 @@ SQLRETURN Statement::GetTypeInfo(SQLSMALLINT dataType) {
     return SQL_SUCCESS;
 }
 
+SQLRETURN Statement::Statistics(const OptionalText& table, SQLUSMALLINT unique,
+                                SQLUSMALLINT reserved) {
+    if (result_) throw InvalidCursorState();
+    if (unique != SQL_INDEX_UNIQUE && unique != SQL_INDEX_ALL) {
+        throw DriverError("HY100", "Uniqueness option type out of range.", 0);
+    }
+    if (reserved != SQL_ENSURE && reserved != SQL_QUICK) {
+        throw DriverError("HY101", "Accuracy option type out of range.", 0);
+    }
+    prepared_.reset();
+    OpenResult(
+        StatisticsResult(database(), table, unique == SQL_INDEX_UNIQUE, reserved == SQL_ENSURE));
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::PrimaryKeys(const OptionalText& table) {
+    if (result_) throw InvalidCursorState();
+    prepared_.reset();
+    OpenResult(PrimaryKeysResult(database(), table));
+    return SQL_SUCCESS;
+}
+
+SQLRETURN Statement::SpecialColumns(SQLUSMALLINT identifierType, const OptionalText& table) {
+    if (result_) throw InvalidCursorState();
+    if (identifierType != SQL_BEST_ROWID && identifierType != SQL_ROWVER) {
+        throw DriverError("HY097", "Column type out of range.", 0);
+    }
+    prepared_.reset();
+    OpenResult(SpecialColumnsResult(database(), identifierType, table));
+    return SQL_SUCCESS;
+}
+
 SQLRETURN Statement::NumResultCols(SQLSMALLINT* count) {
     const std::vector<ResultColumn>* columns = Described();
     if (count) *count = columns ? static_cast<SQLSMALLINT>(columns->size()) : 0;

@@ -52,6 +52,9 @@ class Statement {
     SQLRETURN Columns(const OptionalText& catalog, const OptionalText& schema,
                       const OptionalText& table, const OptionalText& column);
     SQLRETURN GetTypeInfo(SQLSMALLINT dataType);
+    SQLRETURN Statistics(const OptionalText& table, SQLUSMALLINT unique, SQLUSMALLINT reserved);
+    SQLRETURN PrimaryKeys(const OptionalText& table);
+    SQLRETURN SpecialColumns(SQLUSMALLINT identifierType, const OptionalText& table);
 
     // Description of the open result, or of the prepared query before it
     // runs. Column numbers count from 1; 0 and numbers past the last column
