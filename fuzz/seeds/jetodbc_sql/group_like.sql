@@ -1,0 +1,1 @@
+SELECT [Round], COUNT(*) AS n FROM [Keywords] WHERE [Name] LIKE ? GROUP BY [Round] ORDER BY 2 DESC

@@ -1,0 +1,1 @@
+SELECT [RoundData].* FROM [RoundData] WHERE [Section] = 1 ORDER BY [Section] ASC, [Round] ASC, [Table] DESC
