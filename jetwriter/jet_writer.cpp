@@ -134,18 +134,36 @@ bool StoreRows(TablePlan* plan, PageImage* image, WriteProblem* problem) {
     return true;
 }
 
+// The usage map row of plan's data pages: inline when it fits a row, else a
+// reference map, whose bitmap pages are appended to the image.
+bool BuildPlanUsageMap(const TablePlan& plan, PageImage* image, std::vector<uint8_t>* map,
+                       WriteProblem* problem) {
+    const FormatSpec& spec = image->spec();
+    *map = BuildUsageMap(plan.dataPages, spec.minUsageBitmapSize);
+    if (map->size() <= spec.maxRowSize()) return true;
+    const std::vector<bool> ranges = UsageBitmapRanges(plan.dataPages, spec.pageSize);
+    if (1 + 4 * ranges.size() > spec.maxRowSize()) {
+        return Fail(problem,
+                    "the table spans " + std::to_string(plan.dataPages.size()) +
+                        " pages, more than its usage map can mark",
+                    plan.userIndex);
+    }
+    std::vector<uint32_t> bitmapPages(ranges.size(), 0);
+    for (uint32_t range = 0; range < ranges.size(); ++range) {
+        if (!ranges[range]) continue;
+        bitmapPages[range] = image->AppendPage();
+        StoreUsageBitmapPage(plan.dataPages, range, spec.pageSize, image->Page(bitmapPages[range]));
+    }
+    *map = BuildReferenceUsageMap(bitmapPages);
+    return true;
+}
+
 bool StoreUsageMaps(std::vector<TablePlan>* plans, PageImage* image, WriteProblem* problem) {
     DataPageWriter mapPages(image, 0);
-    const size_t bitmap = image->spec().minUsageBitmapSize;
-    const std::vector<uint8_t> freeSpaceMap = BuildEmptyUsageMap(bitmap);
+    const std::vector<uint8_t> freeSpaceMap = BuildEmptyUsageMap(image->spec().minUsageBitmapSize);
+    std::vector<uint8_t> usageMap;
     for (TablePlan& plan : *plans) {
-        const std::vector<uint8_t> usageMap = BuildUsageMap(plan.dataPages, bitmap);
-        if (usageMap.size() > image->spec().maxRowSize()) {
-            return Fail(problem,
-                        "the table spans " + std::to_string(plan.dataPages.size()) +
-                            " pages, more than its usage map can mark",
-                        plan.userIndex);
-        }
+        if (!BuildPlanUsageMap(plan, image, &usageMap, problem)) return false;
         plan.usageMap = mapPages.AddRow(usageMap.data(), usageMap.size());
         plan.freeSpaceMap = mapPages.AddRow(freeSpaceMap.data(), freeSpaceMap.size());
     }

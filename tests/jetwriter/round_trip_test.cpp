@@ -410,6 +410,35 @@ TEST_F(RoundTrip, TwentyFiveThousandRowsOverMoreThan512Pages) {
     ExpectReadsBack(file, table);
 }
 
+// A Jet 3 row holds an inline map of at most 2031 bytes, 16,248 pages: a
+// table of one row a page over 16,400 pages is found through a reference map
+// (bitmap pages of 16,352 pages each, so two of them), and the table written
+// after it keeps its own inline map.
+TEST_F(RoundTrip, Jet3TableBeyondWhatAnInlineUsageMapMarks) {
+    Table big;
+    big.name = "Big";
+    big.columns = {MakeColumn("Id", ColumnType::kLongInteger)};
+    for (int i = 0; i < 4; ++i) big.columns.push_back(MakeTextColumn("T" + std::to_string(i), 255));
+    constexpr int kRows = 16400;
+    for (int i = 0; i < kRows; ++i) {
+        std::vector<Value> row = {Value::Integer(i)};
+        const std::string number = std::to_string(i);
+        for (int t = 0; t < 4; ++t)
+            row.push_back(Value::Text(number + std::string(255 - number.size(), 'a' + t)));
+        big.rows.push_back(std::move(row));
+    }
+    Table small;
+    small.name = "Small";
+    small.columns = {MakeColumn("N", ColumnType::kInteger)};
+    small.rows = {{Value::Integer(1)}, {Value::Integer(2)}};
+    Database database = OneTable(big, jetwriter::JetFormat::kJet3);
+    database.tables.push_back(small);
+    const std::string file = Write(database);
+    EXPECT_GT(jetwriter_test::ReadFile(file).size(), kRows * size_t{2048});
+    ExpectReadsBack(file, big);
+    ExpectReadsBack(file, small);
+}
+
 TEST_F(RoundTrip, TableDefinitionOverSeveralPages) {
     // 150 columns with long names take about 7,400 bytes of definition.
     Table table;
