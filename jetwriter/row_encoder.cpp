@@ -15,6 +15,8 @@ namespace {
 constexpr size_t kMemoHeaderSize = 12;
 constexpr size_t kJumpSpan = 256;
 constexpr uint8_t kUnusedJump = 0xFF;
+// A jump byte names an offset by its index; 255 is the highest it can name.
+constexpr size_t kMaxJumpTarget = 255;
 
 std::string ColumnLabel(const Column& column) { return "column " + column.name + ": "; }
 
@@ -192,6 +194,7 @@ std::string RowEncoder::Encode(const std::vector<Value>& row, size_t rowIndex) {
         dataEnd += memo && length > 0 ? kMemoHeaderSize : length;
     }
     auto rowSize = [&](size_t end) {
+        end += JumpPadding(end, variableCount);
         return end + VariableTableSize(end, variableCount) + nullMask_.size();
     };
     if (rowSize(dataEnd) > spec_.maxRowSize()) {
@@ -221,6 +224,13 @@ std::string RowEncoder::Encode(const std::vector<Value>& row, size_t rowIndex) {
         rowBytes_.insert(rowBytes_.end(), header, header + kMemoHeaderSize);
         if (inRow) rowBytes_.insert(rowBytes_.end(), data.begin(), data.end());
     }
+    const size_t padding = JumpPadding(rowBytes_.size(), variableCount);
+    if (padding > 0) {
+        const size_t firstVariable = spec_.rowCountFieldSize + layout_.fixed_area_size(width);
+        rowBytes_.insert(rowBytes_.begin() + static_cast<std::ptrdiff_t>(firstVariable), padding,
+                         0);
+        for (size_t index = 0; index < variableCount; ++index) variableOffsets_[index] += padding;
+    }
     if (variableCount > 0) AppendVariableTable(variableCount);
     rowBytes_.insert(rowBytes_.end(), nullMask_.begin(), nullMask_.end());
     return {};
@@ -233,6 +243,16 @@ size_t RowEncoder::JumpCount(size_t dataEnd, size_t variableCount) const {
     size_t jumps = 0;
     while ((fixedPart + jumps - 1) / kJumpSpan > jumps) ++jumps;
     return jumps;
+}
+
+size_t RowEncoder::JumpPadding(size_t dataEnd, size_t variableCount) const {
+    // Readers drop at most one unused jump byte (the last), and with 255
+    // variable columns every byte value names an offset (255 the end of the
+    // data), so a second unused one would be taken for a jump. Moving the
+    // data up to the next 256-byte boundary leaves exactly one unused jump.
+    if (spec_.format != JetFormat::kJet3 || variableCount < kMaxJumpTarget) return 0;
+    if (JumpCount(dataEnd, variableCount) < dataEnd / kJumpSpan + 2) return 0;
+    return kJumpSpan - dataEnd % kJumpSpan;
 }
 
 size_t RowEncoder::VariableTableSize(size_t dataEnd, size_t variableCount) const {

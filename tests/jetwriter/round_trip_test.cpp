@@ -439,6 +439,27 @@ TEST_F(RoundTrip, Jet3TableBeyondWhatAnInlineUsageMapMarks) {
     ExpectReadsBack(file, small);
 }
 
+// Jet 3 rows of 255 variable columns whose data ends anywhere from 256 to
+// 766 bytes: past 480 or 736 the rows need two jumps more than their data
+// reaches, which readers tell apart only when the writer moves the data up.
+TEST_F(RoundTrip, Jet3RowsOf255VariableColumnsAcrossJumpBoundaries) {
+    Table table;
+    table.name = "Wide";
+    for (int i = 0; i < 255; ++i)
+        table.columns.push_back(MakeTextColumn("T" + std::to_string(i), 3));
+    for (int base = 1; base <= 2; ++base) {
+        for (int longer = 0; longer <= 255; longer += 3) {
+            std::vector<Value> row;
+            for (int i = 0; i < 255; ++i) {
+                const size_t length = static_cast<size_t>(base + (i < longer ? 1 : 0));
+                row.push_back(Value::Text(std::string(length, static_cast<char>('a' + i % 26))));
+            }
+            table.rows.push_back(std::move(row));
+        }
+    }
+    ExpectReadsBack(Write(OneTable(table, jetwriter::JetFormat::kJet3)), table);
+}
+
 TEST_F(RoundTrip, TableDefinitionOverSeveralPages) {
     // 150 columns with long names take about 7,400 bytes of definition.
     Table table;
