@@ -3,9 +3,10 @@
 // column count, fixed-length area, variable data, the table of
 // variable-column offsets (with Jet 3's jump table for rows past 256 bytes)
 // and the null mask; a Jet 3 row of 255 variable columns may carry unused
-// bytes before its variable data (JumpPadding). A row written before later columns were added has
-// only the columns made before it; one without variable columns has no offset table at all. Memo
-// data stays in the row while it is short (kInRowMemoLimit bytes) and the row still fits a page;
+// bytes before its variable data (JumpPadding). A row written before later
+// columns were added has only the columns made before it; one without
+// variable columns has no offset table at all. Memo data stays in the row
+// while it is short (kInRowMemoLimit bytes) and the row still fits a page;
 // otherwise it goes to long-value pages.
 #pragma once
 
