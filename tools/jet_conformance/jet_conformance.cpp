@@ -3,9 +3,10 @@
 // as SQL_C_CHAR and once as SQL_C_WCHAR, and compares the values with what
 // MDB Tools' mdb-export prints for the same table. Values count as equal when
 // they differ only by one of mdb-export's known faults (an empty text printed
-// as NULL, a date before 1900 printed as 1900-01-00, the Windows-1252 bytes
-// 0x81 0x8D 0x8F 0x90 0x9D printed as '?', a GUID printed without one of its
-// dashes) or by plain formatting (1 vs 1.0, TRUE vs 1, hex letter case).
+// as NULL, a date before 1900 or after 4637-11-26 printed as 1900-01-00, the
+// Windows-1252 bytes 0x81 0x8D 0x8F 0x90 0x9D printed as '?', a GUID printed
+// without one of its dashes) or by plain formatting (1 vs 1.0, TRUE vs 1, hex
+// letter case).
 //
 // Usage: jet_conformance FOLDER. Prints one line a table and a total line;
 // exits 0 when every table matches, 1 on any difference, 2 on bad usage.
@@ -514,8 +515,10 @@ bool SameValue(SQLSMALLINT type, const Field& driver, const Field& exported) {
         case SQL_TYPE_TIMESTAMP:
         case SQL_TYPE_DATE:
         case SQL_DATETIME: {
-            // mdb-export prints a date before 1900 as 1900-01-00.
-            if (e.compare(0, 10, "1900-01-00") == 0 && d.size() >= 4 && d.compare(0, 4, "1900") < 0)
+            // mdb-export prints a date before 1900, or past day 1,000,000
+            // (4637-11-26), as 1900-01-00.
+            if (e.compare(0, 10, "1900-01-00") == 0 && d.size() >= 4 &&
+                (d.compare(0, 4, "1900") < 0 || d.compare("4637-11-26 00:00:00") > 0))
                 return true;
             std::string trimmed = d;
             const size_t dot = trimmed.find('.');
