@@ -148,7 +148,10 @@ bool BuildPlanUsageMap(const TablePlan& plan, PageImage* image, std::vector<uint
                         " pages, more than its usage map can mark",
                     plan.userIndex);
     }
-    std::vector<uint32_t> bitmapPages(ranges.size(), 0);
+    // Access's reference map is as long as its inline map: 33 entries (Jet 3)
+    // or 17 (Jet 4), enough for the largest file of the format.
+    const size_t accessEntries = (spec.minUsageBitmapSize + 4) / 4;
+    std::vector<uint32_t> bitmapPages(std::max(ranges.size(), accessEntries), 0);
     for (uint32_t range = 0; range < ranges.size(); ++range) {
         if (!ranges[range]) continue;
         bitmapPages[range] = image->AppendPage();

@@ -5,7 +5,9 @@
 // table whose pages span more than an inline map in one row can mark gets a
 // reference map: a 01 byte, then one page number per usage bitmap page,
 // where entry i's page marks pages i * N to (i + 1) * N - 1 with
-// N = (page size - 4) * 8, and 0 stands for a range holding none of them.
+// N = (page size - 4) * 8, and 0 stands for a range holding none of them
+// (Access writes as many entries as fit its inline map's room: 33 in Jet 3,
+// 17 in Jet 4, enough for a file of the format's largest size).
 #pragma once
 
 #include <cstddef>
