@@ -14,10 +14,11 @@ lies).
 Usage: check_descriptions.py --bwsmake PATH [--conformance PATH] [--generated]
                              DESCRIPTION...
 --generated adds descriptions made here that stretch the file layout: a
-Jet 3 table over more pages than an inline usage map marks, and rows of 255
-variable columns. --conformance runs that jet_conformance tool on the files
-made, which reads every table through the ODBC driver and compares it with
-mdb-export. Exits 0 when everything matches, 1 otherwise.
+Jet 3 table over more pages than an inline usage map marks, rows of 255
+variable columns, and a table with every kind of history. --conformance
+runs that jet_conformance tool on the files made, which reads every table
+through the ODBC driver and compares it with mdb-export. Exits 0 when
+everything matches, 1 otherwise.
 """
 
 import argparse
@@ -272,7 +273,24 @@ def generated_descriptions():
         for longer in range(0, 256, 5):
             wide.append("row " + ", ".join('"%s"' % (chr(97 + i % 26) * (base + (i < longer)))
                                            for i in range(255)))
-    return [("big-table.jdesc", "\n".join(big) + "\n"), ("wide-rows.jdesc", "\n".join(wide) + "\n")]
+    history = """database created=2026-01-15
+table T
+column A Integer
+column B Text(10)
+row 1, "one"
+deleted row 2, "two"
+moved row 3, "three"
+column F Yes/No
+column M Memo
+row 4, "four", true, "memo"
+drop column B
+row 5, false, NULL
+column "Name; with semicolon" Double
+row 6, yes, "x" * 300, 1e-3
+moved row 7, no, "y" * 3000, -2.5
+"""
+    return [("big-table.jdesc", "\n".join(big) + "\n"),
+            ("wide-rows.jdesc", "\n".join(wide) + "\n"), ("history.jdesc", history)]
 
 
 # ---- the check
