@@ -5,7 +5,7 @@
 set -eu
 
 packages="cmake g++ make libboost-dev unixodbc-dev unixodbc mdbtools-dev mdbtools \
-googletest libgtest-dev libbenchmark-dev binutils"
+googletest libgtest-dev libbenchmark-dev binutils python3"
 if [ "${1:-}" = "--windows" ]; then
     packages="$packages g++-mingw-w64-x86-64"
 fi
