@@ -95,9 +95,14 @@ SQLRETURN Statement::Columns(const OptionalText& catalog, const OptionalText& sc
                              const OptionalText& table, const OptionalText& column) {
     if (result_) throw InvalidCursorState();
     prepared_.reset();
+    std::vector<DriverError> unreadable;
     OpenResult(ColumnsResult(database(), catalog, schema, table, column,
-                             attributes_.metadataId == SQL_TRUE));
-    return SQL_SUCCESS;
+                             attributes_.metadataId == SQL_TRUE, &unreadable));
+    // Each table left out is named in a general warning.
+    for (const DriverError& e : unreadable) {
+        diag.Add("01000", std::string("Columns left out: ") + e.what(), e.native());
+    }
+    return unreadable.empty() ? SQL_SUCCESS : SQL_SUCCESS_WITH_INFO;
 }
 
 SQLRETURN Statement::GetTypeInfo(SQLSMALLINT dataType) {

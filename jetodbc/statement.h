@@ -42,7 +42,10 @@ class Statement {
     // Execution. Prepare parses and resolves a SELECT (its columns can then
     // be described); Execute runs it and opens a cursor before the first
     // row; ExecDirect does both. The catalog functions open a cursor on
-    // their result. Each fails with 24000 while a cursor is open.
+    // their result. Each fails with 24000 while a cursor is open. Columns
+    // leaves out tables whose definitions cannot be read, with a 01000
+    // warning naming each (SQL_SUCCESS_WITH_INFO), and fails when it can
+    // read none of the tables that match.
     SQLRETURN Prepare(std::string_view sql);
     SQLRETURN Execute();
     SQLRETURN ExecDirect(std::string_view sql);
