@@ -87,8 +87,19 @@ int64_t BoardsInTotal(const CBWS_SectionInfo& info) {
 TournamentReader::TournamentReader(eImportType importType) : ImportType(importType) {}
 
 bool TournamentReader::Read(CString& errorText) {
-    const ReaderVariant variant = VariantOf(ImportType);
     errorText.Empty();
+    try {
+        return ReadSteps(errorText);
+    } catch (const UndeclaredColumn& fault) {
+        // A column that a layout does not declare: no file can mend that.
+        errorText += fault.what();
+        errorText += "\n";
+        return false;
+    }
+}
+
+bool TournamentReader::ReadSteps(CString& errorText) {
+    const ReaderVariant variant = VariantOf(ImportType);
     if (variant.readsSession && !ReadTourName(errorText)) return false;
     if (!ReadRounds(errorText)) return false;
     MarkStationaryNorthSouth();

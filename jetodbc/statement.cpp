@@ -201,9 +201,10 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
         const SQLLEN rowNumber = static_cast<SQLLEN>(i + 1);
         try {
             std::string w;
+            const ClientBuffer buffer{target,  b.bufferLength,        indicator,
+                                      nullptr, attributes_.maxLength, &w};
             const SQLRETURN rc2 =
-                ConvertValue(result_->At(resultRow, column - 1), rc.type, cType, target,
-                             b.bufferLength, indicator, nullptr, attributes_.maxLength, &w);
+                ConvertValue(result_->At(resultRow, column - 1), rc.type, cType, buffer);
             if (rc2 == SQL_SUCCESS_WITH_INFO) {
                 diag.AddWarning(w, rowNumber, column);
                 *warning = true;
@@ -294,9 +295,10 @@ SQLRETURN Statement::GetData(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER 
     }
     std::string warning;
     const ResultColumn& rc = result_->columns[column - 1];
+    const ClientBuffer buffer{target,  bufferLength,          indicator,
+                              &piece_, attributes_.maxLength, &warning};
     const SQLRETURN ret =
-        ConvertValue(result_->At(static_cast<size_t>(row), column - 1), rc.type, cType, target,
-                     bufferLength, indicator, &piece_, attributes_.maxLength, &warning);
+        ConvertValue(result_->At(static_cast<size_t>(row), column - 1), rc.type, cType, buffer);
     if (!warning.empty()) diag.AddWarning(warning);
     return ret;
 }

@@ -29,12 +29,11 @@ namespace jetodbc {
 class Statement {
   public:
     explicit Statement(Connection* connection);
-    ~Statement() { tag = kFreedTag; }
+    ~Statement() = default;
 
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    uint32_t tag = kStatementTag;
     std::mutex mutex;
     Diagnostics diag;
     Connection* const connection;
@@ -126,6 +125,8 @@ class Statement {
     PieceState piece_;
     std::string cursorName_;
     SQLLEN rowCount_ = -1;
+
+    LiveHandle live_{this, kStatementTag};  // last: see LiveHandle
 };
 
 }  // namespace jetodbc
