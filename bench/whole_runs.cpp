@@ -1,7 +1,8 @@
 // Whole runs of the controller: median wall time and peak memory on the
 // bundled sample, on a large event (30 sections of 15 tables, 27 boards,
-// every result), on the most sections a file can name (32,768 of one table
-// and one board each) and on a sparse 1 GiB file that is not a database,
+// every result), on 32,768 sections of one table and one board each (many
+// summaries from a small file) and on a sparse 1 GiB file that is not a
+// database,
 // beside the file's size and the time mdb-export takes to dump every table
 // of the same files, which is the cost of reading them at all.
 // Run: build/bench/whole_run_bench [runs]   (ODBCSYSINI must reach the driver)
