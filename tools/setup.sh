@@ -1,13 +1,13 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing Vellamo need, when
 # they are missing. With --windows it also installs the mingw-w64 cross
-# compiler used to build vellamo.exe.
+# compiler used to build vellamo.exe and Wine, which runs it in the tests.
 set -eu
 
 packages="cmake g++ make libboost-dev unixodbc-dev unixodbc mdbtools-dev mdbtools \
 googletest libgtest-dev libbenchmark-dev binutils"
 if [ "${1:-}" = "--windows" ]; then
-    packages="$packages g++-mingw-w64-x86-64"
+    packages="$packages g++-mingw-w64-x86-64 wine wine64"
 fi
 
 missing=""

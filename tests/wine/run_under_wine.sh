@@ -1,0 +1,36 @@
+#!/bin/sh
+# Runs the end-to-end and whole-run cases with the Windows build of the
+# controller under Wine, in one Wine prefix with one Wine server for all runs.
+#   run_under_wine.sh VELLAMO_EXE PREFIX_DIR E2E_TESTS INTEGRATION_TESTS
+# ODBCSYSINI must name the folder of this build's odbcinst.ini: Wine's ODBC
+# manager hands the calls to the host's unixODBC, which loads jetodbc.
+set -u
+exe=$(realpath "$1")
+export WINEPREFIX=$(realpath -m "$2")
+e2e=$3
+integration=$4
+here=$(dirname "$(realpath "$0")")
+
+# The mingw runtime DLLs (libstdc++, libgcc, winpthread) that the executable loads.
+export WINEPATH='Z:\usr\lib\gcc\x86_64-w64-mingw32\12-posix;Z:\usr\x86_64-w64-mingw32\lib'
+export WINEDEBUG=-all
+# Wine takes its ANSI code page (Windows-1252) and the encoding of Unix file
+# names from the locale.
+export LC_ALL=C.UTF-8
+export VELLAMO_WINDOWS_EXE="$exe"
+export VELLAMO_CONTROLLER="$here/controller.sh"
+export VELLAMO_CONTROLLER_LINE_ENDS=CRLF
+export VELLAMO_FILE_HOLDER="$(dirname "$exe")/hold_file.exe"
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || { echo "wineboot failed in $WINEPREFIX"; exit 1; }
+fi
+# One persistent server for every run; it goes when this script ends.
+wineserver -p
+trap 'wineserver -k' EXIT
+
+status=0
+"$e2e" || status=1
+"$integration" --gtest_filter='WholeRunTest.*:HostileRunTest.*:WindowsRunTest.*' || status=1
+exit $status
