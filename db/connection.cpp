@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <map>
-#include <string>
 
 #include "db/error_check.h"
 #include "platform/unnamed_mutex.h"
@@ -45,27 +44,6 @@ bool EnsureEnvironment() {
         return false;
     }
     return true;
-}
-
-// Connects with the connection string, given in the ANSI code page.
-SQLRETURN DriverConnect(SQLHDBC connection, std::string input) {
-#ifdef _WIN32
-    // The path goes to the driver as UTF-16: a driver manager that hands
-    // single-byte text on unchanged (Wine's, to unixODBC) would otherwise
-    // give the driver a name in the wrong code page when it has letters
-    // outside ASCII.
-    const int length = MultiByteToWideChar(CP_ACP, 0, input.c_str(), -1, nullptr, 0);
-    if (length <= 0) return SQL_ERROR;
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, input.c_str(), -1, wide.data(), length);
-    SQLWCHAR output[kConnectOutputSize];
-    return SQLDriverConnectW(connection, nullptr, reinterpret_cast<SQLWCHAR*>(wide.data()), SQL_NTS,
-                             output, kConnectOutputSize, nullptr, SQL_DRIVER_NOPROMPT);
-#else
-    SQLCHAR output[kConnectOutputSize];
-    return SQLDriverConnect(connection, nullptr, reinterpret_cast<SQLCHAR*>(input.data()), SQL_NTS,
-                            output, kConnectOutputSize, nullptr, SQL_DRIVER_NOPROMPT);
-#endif
 }
 
 }  // namespace
@@ -114,7 +92,11 @@ SQLHDBC GetConnection() {
         if (!ODBCErrorCheck(environment, SQL_HANDLE_ENV, code, true)) return SQL_NULL_HDBC;
     }
 
-    SQLRETURN code = DriverConnect(connection, connectionString);
+    SQLCHAR output[kConnectOutputSize];
+    std::string input = connectionString;
+    SQLRETURN code =
+        SQLDriverConnect(connection, nullptr, reinterpret_cast<SQLCHAR*>(input.data()), SQL_NTS,
+                         output, kConnectOutputSize, nullptr, SQL_DRIVER_NOPROMPT);
     if (!ODBCErrorCheck(connection, SQL_HANDLE_DBC, code, true)) {
         // The handle is of no further use; freeing it keeps repeated
         // attempts from piling up handles.

@@ -1,6 +1,5 @@
 // The ODBC call-level interface: Windows' driver manager on Windows, unixODBC
-// elsewhere. Single-byte entry points only, but for the connection on
-// Windows, which passes the file's path as UTF-16.
+// elsewhere. Single-byte entry points only.
 #pragma once
 
 #ifdef _WIN32

@@ -20,7 +20,8 @@ export LC_ALL=C.UTF-8
 export VELLAMO_WINDOWS_EXE="$exe"
 export VELLAMO_CONTROLLER="$here/controller.sh"
 export VELLAMO_CONTROLLER_LINE_ENDS=CRLF
-export VELLAMO_FILE_HOLDER="$(dirname "$exe")/hold_file.exe"
+# The file holder beside the executable, as a command taking PATH and the mode.
+export VELLAMO_FILE_HOLDER="wine '$(dirname "$exe")/hold_file.exe'"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
