@@ -25,7 +25,8 @@ export VELLAMO_FILE_HOLDER="wine '$(dirname "$exe")/hold_file.exe'"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || { echo "wineboot failed in $WINEPREFIX"; exit 1; }
+    # Console programs need neither Mono nor Gecko; without them no installer asks.
+    WINEDLLOVERRIDES='mscoree,mshtml=' wineboot -i >/dev/null 2>&1 || { echo "wineboot failed in $WINEPREFIX"; exit 1; }
 fi
 # One persistent server for every run; it goes when this script ends.
 wineserver -p
