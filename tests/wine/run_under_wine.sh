@@ -28,9 +28,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     # Console programs need neither Mono nor Gecko; without them no installer asks.
     WINEDLLOVERRIDES='mscoree,mshtml=' wineboot -i >/dev/null 2>&1 || { echo "wineboot failed in $WINEPREFIX"; exit 1; }
+    wineserver -w  # the server of the boot goes before the one below starts
 fi
-# One persistent server for every run; it goes when this script ends.
-wineserver -p
+# One server for every run; it goes when this script ends, or a minute after
+# the last run should the script be killed.
+wineserver -p60
 trap 'wineserver -k' EXIT
 
 status=0
