@@ -8,14 +8,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
-
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "tests/integration/integration_env.h"
+#include "tests/support/controller_run.h"
 
 namespace {
 
@@ -33,11 +34,16 @@ class HostileRunTest : public ::testing::Test {
   protected:
     // Runs the controller in the test's folder on the argument's path, with
     // a time limit so that a run that blocks fails instead of hanging.
+    // Checks that the file is left as it was, with its modification time.
     std::string Run(const std::string& path, int* status, const std::string& redirect = "") {
-        return RunCommand("cd '" + folder_.path() +
-                              "' && timeout 20 '" VELLAMO_EXECUTABLE "' '\\f:[" + path + "]'" +
-                              redirect,
-                          status);
+        const std::string file = path[0] == '/' ? path : Path(path);
+        const FileState before = StateOf(file);
+        const std::string output = WithLinuxLineEnds(
+            RunCommand("cd '" + folder_.path() + "' && timeout 20 '" + ControllerProgram() +
+                           "' '\\f:[" + path + "]'" + redirect,
+                       status));
+        EXPECT_TRUE(StateOf(file) == before) << "the BWS file changed: " << path;
+        return output;
     }
     std::string Path(const std::string& name) const { return folder_.Path(name); }
 
@@ -208,7 +214,7 @@ TEST_F(HostileRunTest, ReportThatCannotBeWrittenEndsWithStatusOneAndSaysSoOnTheL
     int status = -1;
     Run("club.bws", &status, " > /dev/full");
     EXPECT_EQ(status, 1);
-    const std::string log = ReadWhole(Path("VLM_Log.txt"));
+    const std::string log = WithLinuxLineEnds(ReadWhole(Path("VLM_Log.txt")));
     EXPECT_EQ(log.substr(log.find(kWorkingLine) + kWorkingLine.size()),
               "The report could not be written to standard output\n");
 }
@@ -226,6 +232,33 @@ TEST_F(HostileRunTest, NamesOutsideTheConversionTableReachTheReportAsUtf8) {
               std::string::npos)
         << output;
     EXPECT_EQ(status, 0);
+}
+
+TEST_F(HostileRunTest, FileHeldOpenForWritingIsReadUnlessHeldExclusively) {
+    // The scoring program holds its BWS file open for writing while the
+    // controller runs. Only Windows has sharing modes: the Windows build's
+    // holder (VELLAMO_FILE_HOLDER, a command taking PATH and the mode) shows them.
+    const char* holder = std::getenv("VELLAMO_FILE_HOLDER");
+    if (holder == nullptr || *holder == '\0') GTEST_SKIP() << "sharing modes are Windows' own";
+    const std::string path = Path("club.bws");
+    const std::string held = path + ".held";
+    ASSERT_EQ(SmallEvent().Write(path), "");
+    for (const std::string mode : {"shared", "exclusive"}) {
+        FILE* hold = popen((std::string(holder) + " '" + path + "' " + mode).c_str(), "w");
+        ASSERT_NE(hold, nullptr);
+        for (int wait = 0; wait < 300 && access(held.c_str(), F_OK) != 0; ++wait) usleep(100000);
+        EXPECT_EQ(access(held.c_str(), F_OK), 0) << "the holder did not open the file";
+        int status = -1;
+        const std::string output = Run(path, &status);
+        pclose(hold);  // its standard input ends, so it lets go of the file
+        std::remove(held.c_str());
+        if (mode == "shared") {
+            EXPECT_NE(output.find("\"SectionCount\": \"1\""), std::string::npos) << output;
+        } else {
+            EXPECT_EQ(output.substr(output.rfind('\n') + 1), "File does not exist") << output;
+        }
+        EXPECT_EQ(status, 0);
+    }
 }
 
 }  // namespace

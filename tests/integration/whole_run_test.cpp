@@ -12,6 +12,7 @@
 
 #include "tests/integration/format_model.h"
 #include "tests/integration/integration_env.h"
+#include "tests/support/controller_run.h"
 #include "tests/support/windows1252_chart.h"
 
 namespace {
@@ -34,22 +35,17 @@ class WholeRunTest : public ::testing::Test {
     // Runs the controller on path in the test's folder. Checks that the file
     // is left byte for byte as it was, with its modification time.
     std::string RunOn(const std::string& path, int* status) {
-        const std::string before = ReadWhole(path);
-        struct stat statBefore {};
-        stat(path.c_str(), &statBefore);
-        const std::string output = RunCommand(
-            "cd '" + folder_.path() + "' && '" VELLAMO_EXECUTABLE "' '\\f:[" + path + "]'", status);
-        struct stat statAfter {};
-        stat(path.c_str(), &statAfter);
-        EXPECT_EQ(ReadWhole(path), before) << "the BWS file changed";
-        EXPECT_EQ(statAfter.st_mtim.tv_sec, statBefore.st_mtim.tv_sec);
-        EXPECT_EQ(statAfter.st_mtim.tv_nsec, statBefore.st_mtim.tv_nsec);
+        const FileState before = StateOf(path);
+        const std::string output = WithLinuxLineEnds(RunCommand(
+            "cd '" + folder_.path() + "' && '" + ControllerProgram() + "' '\\f:[" + path + "]'",
+            status));
+        EXPECT_TRUE(StateOf(path) == before) << "the BWS file changed";
         return output;
     }
     std::string Prefix(const std::string& path) const {
         return kBanner + "Using \\f:[" + path + "]\n" + kWorkingLine;
     }
-    std::string Log() const { return ReadWhole(folder_.Path("VLM_Log.txt")); }
+    std::string Log() const { return WithLinuxLineEnds(ReadWhole(folder_.Path("VLM_Log.txt"))); }
 
     TemporaryFolder folder_;
 };
@@ -120,6 +116,22 @@ TEST_F(WholeRunTest, SampleEveningIsReportedWhole) {
     EXPECT_EQ(output, Prefix(path) + report);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(Log(), Prefix(path));  // the report goes to standard output only
+}
+
+TEST_F(WholeRunTest, FileNameWithLettersOutsideAsciiIsRead) {
+    // Names like this are common in Europe; on Windows the caller passes
+    // them in the ANSI code page.
+    BwsFixture fixture(DK0_BWS);
+    AddRound(fixture, 1, 1, 1, 1, 2, 1, 2);
+    AddSection(fixture, 1, "A", 1);
+    const std::string path = folder_.Path("H\xC3\xB8st p\xC3\xA5 Caf\xC3\xA9.bws");
+    ASSERT_EQ(fixture.Write(path), "");
+    int status = -1;
+    const std::string output = RunOn(path, &status);
+    EXPECT_NE(output.find(kWorkingLine + "{\n    \"DBformat\": \"6\""), std::string::npos)
+        << output;
+    EXPECT_NE(output.find("\"SectionName\": \"A\""), std::string::npos);
+    EXPECT_EQ(status, 0);
 }
 
 TEST_F(WholeRunTest, FailedReadEndsWithTheReadersMessage) {
@@ -227,8 +239,8 @@ TEST_F(WholeRunTest, ConnectionsAreClosedWhenTheRunExits) {
     const std::string path = folder_.Path("traced.bws");
     ASSERT_EQ(fixture.Write(path), "");
     int status = -1;
-    RunCommand("cd '" + folder_.path() + "' && ODBCSYSINI='" + traced +
-                   "' '" VELLAMO_EXECUTABLE "' '\\f:[" + path + "]'",
+    RunCommand("cd '" + folder_.path() + "' && ODBCSYSINI='" + traced + "' '" +
+                   ControllerProgram() + "' '\\f:[" + path + "]'",
                &status);
     EXPECT_EQ(status, 0);
     const std::string trace = ReadWhole(folder_.Path("trace.log"));

@@ -78,6 +78,19 @@ TEST(Connect, BracedPathMayHoldSemicolonsAndBraces) {
     EXPECT_TRUE(SQL_SUCCEEDED(a.rc)) << (a.records.empty() ? "" : a.records[0].message);
 }
 
+TEST(Connect, NameInWindows1252OpensTheFileOfItsUtf8Name) {
+    // A Windows program under Wine passes its ANSI bytes unchanged.
+    CopyOfClub("H\xC3\xB8st p\xC3\xA5 \xE2\x82\xACuro.bws");
+    const std::string cp1252 = ScratchDir() + "/H\xF8st p\xE5 \x80uro.bws";
+    const Attempt a = TryConnect(ControllerConnectionString(cp1252));
+    EXPECT_EQ(a.rc, SQL_SUCCESS) << (a.records.empty() ? "" : a.records[0].message);
+    // A file that is there by the very bytes given is the one opened.
+    WriteFile("\xF8.bws", "not a database");
+    CopyOfClub("\xC3\xB8.bws");
+    ExpectRefused(ScratchDir() + "/\xF8.bws", "HY000", "not a Jet database");
+    ExpectRefused(ScratchDir() + "/\xE5.bws", "08001", "Could not find file");
+}
+
 TEST(Connect, ReturnsTheCompletedStringAndWarnsWhenCut) {
     Environment env;
     Connection c(env);
