@@ -1,11 +1,14 @@
 // Whole runs of the controller: median wall time and peak memory on the
-// bundled sample and on a large event (30 sections of 15 tables, 27 boards,
-// every result), beside the time mdb-export takes to dump every table of the
-// same files, which is the cost of reading them at all.
+// bundled sample, on a large event (30 sections of 15 tables, 27 boards,
+// every result), on 32,768 sections of one table and one board each (many
+// summaries from a small file) and on a sparse 1 GiB file that is not a
+// database,
+// beside the file's size and the time mdb-export takes to dump every table
+// of the same files, which is the cost of reading them at all.
 // Run: build/bench/whole_run_bench [runs]   (ODBCSYSINI must reach the driver)
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,8 +21,6 @@
 
 #include "tests/support/bws_fixture.h"
 
-extern char** environ;
-
 namespace {
 
 struct Timing {
@@ -27,29 +28,124 @@ struct Timing {
     long peakKb = 0;
 };
 
-// Runs argv with standard output and error sent to /dev/null; returns the
-// wall time in milliseconds and the child's peak resident size.
+// Runs the measured commands from a process forked while the bench was still
+// small: a child starts with the peak resident size of the process it was
+// forked from, so commands started from the bench itself, once it holds its
+// fixtures, would all report at least the bench's own size.
+class Launcher {
+  public:
+    Launcher() {
+        int toLauncher[2];
+        int fromLauncher[2];
+        if (pipe(toLauncher) != 0 || pipe(fromLauncher) != 0) std::exit(1);
+        child_ = fork();
+        if (child_ < 0) std::exit(1);
+        if (child_ == 0) {
+            close(toLauncher[1]);
+            close(fromLauncher[0]);
+            Serve(toLauncher[0], fromLauncher[1]);
+            _exit(0);
+        }
+        close(toLauncher[0]);
+        close(fromLauncher[1]);
+        requests_ = toLauncher[1];
+        answers_ = fromLauncher[0];
+    }
+    ~Launcher() {
+        close(requests_);
+        close(answers_);
+        waitpid(child_, nullptr, 0);
+    }
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    // Runs argv in directory with standard output and error sent to
+    // /dev/null; returns the wall time in milliseconds (-1 when it could not
+    // be run) and raises *peakKb to the command's peak resident size.
+    double Run(const std::vector<std::string>& argv, const std::string& directory, long* peakKb) {
+        std::vector<std::string> request = argv;
+        request.insert(request.begin(), directory);
+        WriteAll(requests_, static_cast<uint32_t>(request.size()));
+        for (const std::string& text : request) {
+            WriteAll(requests_, static_cast<uint32_t>(text.size()));
+            if (write(requests_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+                return -1;
+            }
+        }
+        Answer answer{};
+        if (read(answers_, &answer, sizeof answer) != static_cast<ssize_t>(sizeof answer))
+            return -1;
+        *peakKb = std::max(*peakKb, answer.peakKb);
+        return answer.ms;
+    }
+
+  private:
+    struct Answer {
+        double ms;
+        long peakKb;
+    };
+
+    static void WriteAll(int fd, uint32_t value) {
+        if (write(fd, &value, sizeof value) != static_cast<ssize_t>(sizeof value)) std::exit(1);
+    }
+    static bool ReadString(int fd, std::string* text) {
+        uint32_t size = 0;
+        if (read(fd, &size, sizeof size) != static_cast<ssize_t>(sizeof size)) return false;
+        text->resize(size);
+        size_t done = 0;
+        while (done < size) {
+            const ssize_t got = read(fd, text->data() + done, size - done);
+            if (got <= 0) return false;
+            done += static_cast<size_t>(got);
+        }
+        return true;
+    }
+
+    static void Serve(int requests, int answers) {
+        for (;;) {
+            uint32_t count = 0;
+            if (read(requests, &count, sizeof count) != static_cast<ssize_t>(sizeof count)) return;
+            std::vector<std::string> request(count);
+            for (std::string& text : request) {
+                if (!ReadString(requests, &text)) return;
+            }
+            Answer answer{-1, 0};
+            const auto start = std::chrono::steady_clock::now();
+            const pid_t command = fork();
+            if (command == 0) {
+                const int null = open("/dev/null", O_WRONLY);
+                if (null < 0 || chdir(request[0].c_str()) != 0) _exit(127);
+                dup2(null, 1);
+                dup2(null, 2);
+                std::vector<char*> args;
+                for (size_t i = 1; i < request.size(); ++i) args.push_back(request[i].data());
+                args.push_back(nullptr);
+                execvp(args[0], args.data());
+                _exit(127);
+            }
+            int status = 0;
+            struct rusage usage {};
+            if (command > 0 && wait4(command, &status, 0, &usage) == command) {
+                answer.ms = std::chrono::duration<double, std::milli>(
+                                std::chrono::steady_clock::now() - start)
+                                .count();
+                answer.peakKb = usage.ru_maxrss;
+            }
+            if (write(answers, &answer, sizeof answer) != static_cast<ssize_t>(sizeof answer)) {
+                return;
+            }
+        }
+    }
+
+    pid_t child_ = -1;
+    int requests_ = -1;
+    int answers_ = -1;
+};
+
+Launcher* launcher = nullptr;
+
 double RunOnce(const std::vector<std::string>& argv, const std::string& directory, long* peakKb) {
-    std::vector<char*> args;
-    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const std::string previous = getcwd(nullptr, 0);
-    if (chdir(directory.c_str()) != 0) return -1;
-    const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    if (posix_spawnp(&child, args[0], &actions, nullptr, args.data(), environ) != 0) return -1;
-    int status = 0;
-    struct rusage usage {};
-    wait4(child, &status, 0, &usage);
-    const auto end = std::chrono::steady_clock::now();
-    if (chdir(previous.c_str()) != 0) return -1;
-    posix_spawn_file_actions_destroy(&actions);
-    *peakKb = std::max(*peakKb, usage.ru_maxrss);
-    return std::chrono::duration<double, std::milli>(end - start).count();
+    return launcher->Run(argv, directory, peakKb);
 }
 
 Timing Measure(const std::vector<std::vector<std::string>>& commands, const std::string& directory,
@@ -127,9 +223,27 @@ BwsFixture LargeEvent() {
     return fixture;
 }
 
+// 32,768 sections (every number from 0 to 32767), each one table playing
+// one board in one round: many summaries from a small file.
+BwsFixture ManySections() {
+    BwsFixture fixture(DK0_BWS);
+    for (int section = 0; section <= 32767; ++section) {
+        AddRound(fixture, section, 1, 1, 1, 2, 1, 1);
+        AddSection(fixture, section, "A", 1);
+    }
+    return fixture;
+}
+
+long FileKb(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size / 1024) : -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    Launcher commands;
+    launcher = &commands;
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     char folderName[] = "/tmp/vellamo-bench-XXXXXX";
     if (mkdtemp(folderName) == nullptr) return 1;
@@ -149,6 +263,9 @@ int main(int argc, char** argv) {
     const BwsFixture large = LargeEvent();
     const std::string largePath = folder + "/large.bws";
     if (!large.Write(largePath).empty()) return 1;
+    const BwsFixture many = ManySections();
+    const std::string manyPath = folder + "/many.bws";
+    if (!many.Write(manyPath).empty()) return 1;
 
     struct File {
         const char* label;
@@ -156,9 +273,11 @@ int main(int argc, char** argv) {
         const BwsFixture* tables;
     };
     const File files[] = {{"sample (club-evening)", samplePath, &sampleTables},
-                          {"large event (30 x 15 tables, 27 boards)", largePath, &large}};
+                          {"large event (30 x 15 tables, 27 boards)", largePath, &large},
+                          {"32,768 sections of one table", manyPath, &many}};
 
-    std::printf("%-44s %12s %12s %16s\n", "file", "run median", "run peak", "mdb-export all");
+    std::printf("%-44s %12s %12s %12s %16s\n", "file", "file size", "run median", "run peak",
+                "mdb-export all");
     for (const File& file : files) {
         const std::string argument = "\\f:[" + file.path + "]";
         if (!WritesAReport(argument, folder)) {
@@ -170,9 +289,17 @@ int main(int argc, char** argv) {
         }
         Timing run = Measure({{VELLAMO_EXECUTABLE, argument}}, folder, runs);
         Timing dump = Measure(ExportEveryTable(*file.tables, file.path), folder, runs);
-        std::printf("%-44s %9.1f ms %9ld KB %13.1f ms\n", file.label, run.medianMs, run.peakKb,
-                    dump.medianMs);
+        std::printf("%-44s %9ld KB %9.1f ms %9ld KB %13.1f ms\n", file.label, FileKb(file.path),
+                    run.medianMs, run.peakKb, dump.medianMs);
     }
+    // Refused from its header: neither time nor memory may follow its size.
+    const std::string sparsePath = folder + "/sparse.bws";
+    const int sparse = open(sparsePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (sparse < 0 || ftruncate(sparse, off_t{1} << 30) != 0) return 1;
+    close(sparse);
+    Timing refused = Measure({{VELLAMO_EXECUTABLE, "\\f:[" + sparsePath + "]"}}, folder, runs);
+    std::printf("%-44s %9ld KB %9.1f ms %9ld KB\n", "sparse file, not a database",
+                FileKb(sparsePath), refused.medianMs, refused.peakKb);
     std::system(("rm -rf '" + folder + "'").c_str());
     return 0;
 }

@@ -144,7 +144,8 @@ ResultSet TablesResult(const Database& db, const OptionalText& catalog, const Op
 }
 
 ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
-                        const OptionalText& table, const OptionalText& column, bool identifiers) {
+                        const OptionalText& table, const OptionalText& column, bool identifiers,
+                        std::vector<DriverError>* unreadable) {
     std::vector<ResultColumn> columns = {Varchar("TABLE_CAT"),
                                          Varchar("TABLE_SCHEM"),
                                          NotNull(Varchar("TABLE_NAME")),
@@ -175,8 +176,17 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
     const Value none;
     const Value catalogName = TextValue(db.catalog_name());
     std::vector<std::vector<Value>> rows;
+    std::vector<DriverError> failed;
+    bool anyRead = false;
     for (const CatalogEntry* e : tables) {
-        const std::shared_ptr<const TableDefinition> def = db.Definition(*e);
+        std::shared_ptr<const TableDefinition> def;
+        try {
+            def = db.Definition(*e);
+        } catch (const DriverError& error) {
+            failed.push_back(error);
+            continue;
+        }
+        anyRead = true;
         for (size_t i = 0; i < def->columns.size(); ++i) {
             const ColumnDefinition& c = def->columns[i];
             if (!NameMatches(column, c.wideName, identifiers)) continue;
@@ -207,6 +217,8 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
             });
         }
     }
+    if (!anyRead && !failed.empty()) throw failed.front();
+    if (unreadable) *unreadable = std::move(failed);
     return ResultSet::FromRows(std::move(columns), std::move(rows));
 }
 
@@ -249,7 +261,7 @@ ResultSet StatisticsResult(Database& db, const OptionalText& table, bool uniqueO
     Value cardinality;
     if (ensure) {
         cardinality = Value::Integer(
-            static_cast<int64_t>(db.Rows(*db.Find(EncodeUtf8(def->wideName)))->rows.size()));
+            static_cast<int64_t>(db.Rows(*db.Find(EncodeUtf8(def->wideName)))->size()));
     }
     rows.push_back({catalogName, none, tableName, none, none, none, Value::Integer(SQL_TABLE_STAT),
                     none, none, none, cardinality, none, none});

@@ -78,9 +78,7 @@ std::shared_ptr<const TableRows> Database::Rows(const CatalogEntry& entry) {
     if (cached != rowCache_.end()) return cached->second;
     std::vector<ColumnLayout> layouts;
     for (const ColumnDefinition& c : def->columns) layouts.push_back(c.layout);
-    auto rows = std::make_shared<TableRows>();
-    TableRowReader(*image_, def->structure, std::move(layouts))
-        .ReadRows({}, [&](std::vector<Value>& row) { rows->rows.push_back(std::move(row)); });
+    auto rows = std::make_shared<const TableRows>(image_, def->structure, std::move(layouts));
     rowCache_[entry.definitionPage] = rows;
     return rows;
 }

@@ -1,7 +1,8 @@
 // One open database as a connection sees it: the image of the file taken at
 // connect time, libmdb opened on that image, the catalog, and the table
-// definitions and rows read so far (each read once, on first use, and kept
-// for the connection's life; the image never changes, so neither do they).
+// definitions and row stores made so far (each made once, on first use, and
+// kept for the connection's life; the image never changes, so neither do
+// they).
 // Statements of the connection share it; it is safe to use from several
 // threads.
 #pragma once
@@ -19,6 +20,7 @@
 #include "jetodbc/jet_table_structure.h"
 #include "jetodbc/mdb_definitions.h"
 #include "jetodbc/sql_type_info.h"
+#include "jetodbc/table_rows.h"
 #include "jetodbc/value.h"
 
 namespace jetodbc {
@@ -33,11 +35,6 @@ struct TableDefinition {
 
     // Index of the column named name (UTF-8, ignoring letter case), or -1.
     int FindColumn(std::string_view name) const;
-};
-
-// A table's rows in stored order, one value per column of its definition.
-struct TableRows {
-    std::vector<std::vector<Value>> rows;
 };
 
 class Database {
@@ -67,15 +64,15 @@ class Database {
     // definition is damaged (again on every later call).
     std::shared_ptr<const TableDefinition> Definition(const CatalogEntry& entry);
 
-    // All rows of table entry (read on first use). Throws as Definition, and
-    // HY000 when a page or row is damaged.
+    // All rows of table entry (listed and checked on first use). Throws as
+    // Definition, and HY000 when a page or row is damaged.
     std::shared_ptr<const TableRows> Rows(const CatalogEntry& entry);
 
   private:
     Database() = default;
 
     std::string path_;
-    std::unique_ptr<JetImage> image_;
+    std::shared_ptr<JetImage> image_;  // shared with the row stores
     std::unique_ptr<MdbDefinitions> definitions_;
     std::vector<CatalogEntry> catalog_;
 

@@ -24,6 +24,12 @@ TableRowReader::TableRowReader(const JetImage& image, const TableStructure& stru
 
 void TableRowReader::ReadRows(const std::vector<bool>& wanted,
                               const std::function<void(std::vector<Value>&)>& onRow) const {
+    ReadLocatedRows(wanted, [&](RowLocation, std::vector<Value>& values) { onRow(values); });
+}
+
+void TableRowReader::ReadLocatedRows(
+    const std::vector<bool>& wanted,
+    const std::function<void(RowLocation, std::vector<Value>&)>& onRow) const {
     const std::vector<uint32_t> pages = ReadUsageMap(image_, structure_.usageMap);
     std::vector<DataPage> owned;
     owned.reserve(pages.size());
@@ -51,26 +57,36 @@ void TableRowReader::ReadRows(const std::vector<bool>& wanted,
     for (const DataPage& page : owned) {
         for (uint32_t i = 0; i < page.row_count(); ++i) {
             if (page.IsDeleted(i) || movedTargets.count(RowKey(page.number(), i))) continue;
-            RowBytes row = page.Row(i);
-            for (int moves = 0; row.overflow; ++moves) {
-                if (moves == kMaxMoves || row.size < 4) {
-                    throw DamagedFile("a moved row cannot be followed");
-                }
-                const uint32_t target = ReadU32(row.data);
-                const DataPage targetPage(image_, PointerPage(target));
-                if (targetPage.type() != kPageData) {
-                    throw DamagedFile("a moved row points to a non-data page");
-                }
-                row = targetPage.Row(PointerRow(target));
-            }
-            CrackRow(image_.jet3(), row.data, row.size, columns_, &fields);
-            values.assign(columns_.size(), Value());
-            for (size_t c = 0; c < columns_.size(); ++c) {
-                if (wanted.empty() || wanted[c])
-                    values[c] = DecodeField(image_, columns_[c], fields[c]);
-            }
-            onRow(values);
+            Decode(page.Row(i), wanted, &fields, &values);
+            onRow(RowLocation{page.number(), static_cast<uint16_t>(i)}, values);
         }
+    }
+}
+
+void TableRowReader::ReadRow(RowLocation location, const std::vector<bool>& wanted,
+                             std::vector<Value>* values) const {
+    std::vector<FieldSlice> fields;
+    Decode(DataPage(image_, location.page).Row(location.row), wanted, &fields, values);
+}
+
+void TableRowReader::Decode(RowBytes row, const std::vector<bool>& wanted,
+                            std::vector<FieldSlice>* fields, std::vector<Value>* values) const {
+    for (int moves = 0; row.overflow; ++moves) {
+        if (moves == kMaxMoves || row.size < 4) {
+            throw DamagedFile("a moved row cannot be followed");
+        }
+        const uint32_t target = ReadU32(row.data);
+        const DataPage targetPage(image_, PointerPage(target));
+        if (targetPage.type() != kPageData) {
+            throw DamagedFile("a moved row points to a non-data page");
+        }
+        row = targetPage.Row(PointerRow(target));
+    }
+    CrackRow(image_.jet3(), row.data, row.size, columns_, fields);
+    values->assign(columns_.size(), Value());
+    for (size_t c = 0; c < columns_.size(); ++c) {
+        if (wanted.empty() || wanted[c])
+            (*values)[c] = DecodeField(image_, columns_[c], (*fields)[c]);
     }
 }
 

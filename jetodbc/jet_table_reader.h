@@ -10,11 +10,19 @@
 #include <vector>
 
 #include "jetodbc/jet_image.h"
+#include "jetodbc/jet_page.h"
 #include "jetodbc/jet_row_format.h"
 #include "jetodbc/jet_table_structure.h"
 #include "jetodbc/value.h"
 
 namespace jetodbc {
+
+// Where a live row is listed: its data page and its index in that page's
+// directory (a moved row is listed where its pointer lies).
+struct RowLocation {
+    uint32_t page = 0;
+    uint16_t row = 0;
+};
 
 class TableRowReader {
   public:
@@ -30,7 +38,20 @@ class TableRowReader {
     void ReadRows(const std::vector<bool>& wanted,
                   const std::function<void(std::vector<Value>&)>& onRow) const;
 
+    // As ReadRows, and passes each row's location with it.
+    void ReadLocatedRows(const std::vector<bool>& wanted,
+                         const std::function<void(RowLocation, std::vector<Value>&)>& onRow) const;
+
+    // The row at a location that ReadRows passed, one value per column as
+    // ReadRows gives it, into *values. Throws DamagedFile as ReadRows.
+    void ReadRow(RowLocation location, const std::vector<bool>& wanted,
+                 std::vector<Value>* values) const;
+
   private:
+    // Follows a moved row to where it lies and cuts it into values.
+    void Decode(RowBytes row, const std::vector<bool>& wanted, std::vector<FieldSlice>* fields,
+                std::vector<Value>* values) const;
+
     const JetImage& image_;
     TableStructure structure_;
     std::vector<ColumnLayout> columns_;

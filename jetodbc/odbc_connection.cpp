@@ -6,6 +6,9 @@
 #include <odbcinst.h>
 #include <sql.h>
 #include <sqlext.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "jetodbc/connection_string.h"
 #include "jetodbc/entry_guard.h"
@@ -45,9 +48,21 @@ std::string DatabasePath(const ConnectionString& cs) {
     return path;
 }
 
+// The file a DBQ names. File names here are UTF-8; a client of the ANSI
+// interface on Windows (a program under Wine) passes its name in
+// Windows-1252, so a name that is not UTF-8 and names no file is read as
+// Windows-1252 when that form names one.
+std::string FileNamed(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) == 0 || errno != ENOENT) return path;
+    if (EncodeUtf8(DecodeUtf8(path)) == path) return path;
+    const std::string utf8 = EncodeUtf8(DecodeCp1252(path));
+    return stat(utf8.c_str(), &status) == 0 ? utf8 : path;
+}
+
 void Open(Connection& c, const std::string& path) {
     if (c.database) throw DriverError("08002", "Connection name in use.", 0);
-    c.database = Database::Open(path);
+    c.database = Database::Open(FileNamed(path));
 }
 
 // SQLDriverConnect on the connection string in; returns the completed one.

@@ -51,7 +51,13 @@ struct Accumulator {
     int64_t count = 0;  // values seen (rows, for COUNT(*))
     int64_t whole = 0;  // exact sum of integers or of currency
     double real = 0.0;  // sum of other numbers
-    const Value* best = nullptr;
+    Value best;         // the chosen value (first, least or greatest)
+    bool hasBest = false;
+
+    void Choose(const Value& v) {
+        best = v;
+        hasBest = true;
+    }
 };
 
 // The rows' order by their values in columns, lexicographically.
@@ -242,36 +248,64 @@ Query Query::Prepare(Database& db, std::string_view sql) {
 ResultSet Query::Execute(Database& db, std::vector<Value> parameters) const {
     parameters.resize(parameters_.size());
     CoerceParameters(parameters_, &parameters);
-    const std::shared_ptr<const TableRows> store = db.Rows(*table_);
-    const auto& rows = store->rows;
-    std::vector<uint32_t> kept;
-    kept.reserve(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (!where_ || where_->Evaluate(rows[i], parameters) == Truth::True) {
-            kept.push_back(static_cast<uint32_t>(i));
-        }
-    }
-    if (grouped_) return Grouped(*store, kept);
-    ResultSet r = Plain(*store, std::move(kept));
-    r.store = store;
-    return r;
+    std::shared_ptr<const TableRows> store = db.Rows(*table_);
+    if (grouped_) return Grouped(*store, parameters);
+    return Plain(std::move(store), parameters);
 }
 
-ResultSet Query::Plain(const TableRows& rows, std::vector<uint32_t> kept) const {
+ResultSet Query::Plain(std::shared_ptr<const TableRows> store,
+                       const std::vector<Value>& parameters) const {
     ResultSet r;
     r.columns = columns_;
     r.projection = projection_;
-    Finish(rows.rows, projection_, &kept);
-    r.order = std::move(kept);
+    const TableRows& rows = *store;
+    r.store = std::move(store);
+
+    // Rows are cut one at a time; of each chosen row only what Finish needs
+    // is kept, row after row in keys: its sort keys, then for DISTINCT its
+    // shown values.
+    std::vector<uint32_t> keyColumns;
+    for (const OrderKey& key : order_) keyColumns.push_back(static_cast<uint32_t>(key.column));
+    if (distinct_) keyColumns.insert(keyColumns.end(), projection_.begin(), projection_.end());
+    std::vector<uint32_t> kept;
+    std::vector<Value> keys;
+    if (!where_ && keyColumns.empty()) {
+        kept.resize(rows.size());
+        for (size_t i = 0; i < kept.size(); ++i) kept[i] = static_cast<uint32_t>(i);
+    } else {
+        std::vector<Value> scratch;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const std::vector<Value>& row = rows.Row(i, &scratch);
+            if (where_ && where_->Evaluate(row, parameters) != Truth::True) continue;
+            kept.push_back(static_cast<uint32_t>(i));
+            for (uint32_t c : keyColumns) keys.push_back(row[c]);
+        }
+    }
+
+    const size_t width = keyColumns.size();
+    std::vector<uint32_t> sortColumns(order_.size());
+    for (size_t k = 0; k < sortColumns.size(); ++k) sortColumns[k] = static_cast<uint32_t>(k);
+    std::vector<uint32_t> shownColumns;
+    for (size_t k = order_.size(); k < width; ++k) shownColumns.push_back(static_cast<uint32_t>(k));
+    std::vector<uint32_t> positions(kept.size());
+    for (size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<uint32_t>(i);
+    Finish(
+        [&](uint32_t row, uint32_t column) -> const Value& { return keys[row * width + column]; },
+        shownColumns, sortColumns, &positions);
+    r.order.resize(positions.size());
+    for (size_t i = 0; i < positions.size(); ++i) r.order[i] = kept[positions[i]];
     return r;
 }
 
-ResultSet Query::Grouped(const TableRows& table, const std::vector<uint32_t>& kept) const {
-    // Groups in key order, each with one accumulator per output.
+ResultSet Query::Grouped(const TableRows& table, const std::vector<Value>& parameters) const {
+    // Groups in key order, each with one accumulator per output. Rows are cut
+    // one at a time, so an accumulator keeps its own copy of a chosen value.
     std::map<std::vector<Value>, std::vector<Accumulator>, KeyLess> groups;
     std::vector<Value> key(groupBy_.size());
-    for (uint32_t index : kept) {
-        const std::vector<Value>& row = table.rows[index];
+    std::vector<Value> scratch;
+    for (size_t index = 0; index < table.size(); ++index) {
+        const std::vector<Value>& row = table.Row(index, &scratch);
+        if (where_ && where_->Evaluate(row, parameters) != Truth::True) continue;
         for (size_t k = 0; k < groupBy_.size(); ++k) key[k] = row[groupBy_[k]];
         auto [at, fresh] = groups.try_emplace(key);
         std::vector<Accumulator>& accumulators = at->second;
@@ -288,13 +322,13 @@ ResultSet Query::Grouped(const TableRows& table, const std::vector<uint32_t>& ke
             ++a.count;
             switch (out.function) {
                 case Aggregate::None:
-                    if (!a.best) a.best = &v;
+                    if (!a.hasBest) a.Choose(v);
                     break;
                 case Aggregate::Min:
-                    if (!a.best || CompareForOrder(v, *a.best) < 0) a.best = &v;
+                    if (!a.hasBest || CompareForOrder(v, a.best) < 0) a.Choose(v);
                     break;
                 case Aggregate::Max:
-                    if (!a.best || CompareForOrder(v, *a.best) > 0) a.best = &v;
+                    if (!a.hasBest || CompareForOrder(v, a.best) > 0) a.Choose(v);
                     break;
                 case Aggregate::Sum:
                 case Aggregate::Avg:
@@ -316,11 +350,11 @@ ResultSet Query::Grouped(const TableRows& table, const std::vector<uint32_t>& ke
 
     std::vector<std::vector<Value>> folded;
     folded.reserve(groups.size());
-    for (const auto& [groupKey, accumulators] : groups) {
+    for (auto& [groupKey, accumulators] : groups) {
         std::vector<Value> row(outputs_.size());
         for (size_t o = 0; o < outputs_.size(); ++o) {
             const Output& out = outputs_[o];
-            const Accumulator& a = accumulators[o];
+            Accumulator& a = accumulators[o];
             const bool currency = out.column >= 0 && definition_->types[out.column].fixedPrecScale;
             const bool whole =
                 out.column >= 0 && IsIntegerType(definition_->types[out.column].type);
@@ -328,7 +362,7 @@ ResultSet Query::Grouped(const TableRows& table, const std::vector<uint32_t>& ke
                 case Aggregate::None:
                 case Aggregate::Min:
                 case Aggregate::Max:
-                    if (a.best) row[o] = *a.best;
+                    if (a.hasBest) row[o] = std::move(a.best);
                     break;
                 case Aggregate::Count:
                     row[o] = Value::Integer(a.count);
@@ -354,29 +388,37 @@ ResultSet Query::Grouped(const TableRows& table, const std::vector<uint32_t>& ke
         }
         folded.push_back(std::move(row));
     }
+    groups.clear();
 
+    std::vector<uint32_t> shown(columns_.size());
+    for (size_t i = 0; i < shown.size(); ++i) shown[i] = static_cast<uint32_t>(i);
+    std::vector<uint32_t> sortColumns;
+    for (const OrderKey& k : order_) sortColumns.push_back(static_cast<uint32_t>(k.column));
+    std::vector<uint32_t> order(folded.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<uint32_t>(i);
+    Finish([&](uint32_t row, uint32_t column) -> const Value& { return folded[row][column]; },
+           distinct_ ? shown : std::vector<uint32_t>{}, sortColumns, &order);
     ResultSet r = ResultSet::FromRows(columns_, std::move(folded));
-    std::vector<uint32_t> visible(columns_.size());
-    for (size_t i = 0; i < visible.size(); ++i) visible[i] = static_cast<uint32_t>(i);
-    Finish(r.store->rows, visible, &r.order);
+    r.order = std::move(order);
     return r;
 }
 
-void Query::Finish(const std::vector<std::vector<Value>>& rows,
-                   const std::vector<uint32_t>& columns, std::vector<uint32_t>* order) const {
-    if (distinct_ && order->size() > 1) {
+template <class ValueAt>
+void Query::Finish(const ValueAt& value, const std::vector<uint32_t>& distinctColumns,
+                   const std::vector<uint32_t>& sortColumns, std::vector<uint32_t>* order) const {
+    if (!distinctColumns.empty() && order->size() > 1) {
         // Sort a copy by the shown values (stably, so the first of equal rows
         // leads its run) and keep the first of each run, in the old order.
         auto less = [&](uint32_t x, uint32_t y) {
-            for (uint32_t c : columns) {
-                const int cmp = CompareForOrder(rows[x][c], rows[y][c]);
+            for (uint32_t c : distinctColumns) {
+                const int cmp = CompareForOrder(value(x, c), value(y, c));
                 if (cmp != 0) return cmp < 0;
             }
             return false;
         };
         std::vector<uint32_t> sorted = *order;
         std::stable_sort(sorted.begin(), sorted.end(), less);
-        std::vector<bool> repeated(rows.size(), false);
+        std::vector<bool> repeated(order->size(), false);
         for (size_t i = 1; i < sorted.size(); ++i) {
             if (!less(sorted[i - 1], sorted[i])) repeated[sorted[i]] = true;
         }
@@ -384,11 +426,11 @@ void Query::Finish(const std::vector<std::vector<Value>>& rows,
                                     [&](uint32_t row) { return repeated[row]; }),
                      order->end());
     }
-    if (!order_.empty()) {
+    if (!sortColumns.empty()) {
         std::stable_sort(order->begin(), order->end(), [&](uint32_t x, uint32_t y) {
-            for (const OrderKey& key : order_) {
-                const int c = CompareForOrder(rows[x][key.column], rows[y][key.column]);
-                if (c != 0) return key.descending ? c > 0 : c < 0;
+            for (size_t k = 0; k < sortColumns.size(); ++k) {
+                const int c = CompareForOrder(value(x, sortColumns[k]), value(y, sortColumns[k]));
+                if (c != 0) return order_[k].descending ? c > 0 : c < 0;
             }
             return false;
         });

@@ -52,12 +52,16 @@ class Query {
         int column = -1;  // table column; -1 for COUNT(*)
     };
 
-    ResultSet Plain(const TableRows& rows, std::vector<uint32_t> kept) const;
-    ResultSet Grouped(const TableRows& rows, const std::vector<uint32_t>& kept) const;
-    // Drops repeated rows (of the given columns) from order, keeping the
-    // first of each, then sorts by order_ and cuts to TOP.
-    void Finish(const std::vector<std::vector<Value>>& rows, const std::vector<uint32_t>& columns,
-                std::vector<uint32_t>* order) const;
+    ResultSet Plain(std::shared_ptr<const TableRows> store,
+                    const std::vector<Value>& parameters) const;
+    ResultSet Grouped(const TableRows& rows, const std::vector<Value>& parameters) const;
+    // Drops from order the rows repeated in distinctColumns (keeping the
+    // first of each), sorts it by sortColumns (one per order_ key, in turn)
+    // and cuts it to TOP. order starts as every row, 0 upwards; value(row,
+    // column) is a row's value in a column.
+    template <class ValueAt>
+    void Finish(const ValueAt& value, const std::vector<uint32_t>& distinctColumns,
+                const std::vector<uint32_t>& sortColumns, std::vector<uint32_t>* order) const;
 
     const CatalogEntry* table_ = nullptr;
     std::shared_ptr<const TableDefinition> definition_;

@@ -61,6 +61,11 @@ bool CheckSchemas(const Database& database, WriteProblem* problem) {
             message = CheckJet3Name(table.name, "table");
             for (size_t c = 0; message.empty() && c < table.columns.size(); ++c) {
                 message = CheckJet3Name(table.columns[c].name, "column");
+                if (message.empty() && table.columns[c].type == ColumnType::kNumeric) {
+                    message = "column " + table.columns[c].name +
+                              ": Numeric needs a Jet 4 file (format jet4); Access 97 has no "
+                              "such type";
+                }
             }
             if (!message.empty()) return Fail(problem, std::move(message), i);
         }
@@ -134,18 +139,39 @@ bool StoreRows(TablePlan* plan, PageImage* image, WriteProblem* problem) {
     return true;
 }
 
+// The usage map row of plan's data pages: inline when it fits a row, else a
+// reference map, whose bitmap pages are appended to the image.
+bool BuildPlanUsageMap(const TablePlan& plan, PageImage* image, std::vector<uint8_t>* map,
+                       WriteProblem* problem) {
+    const FormatSpec& spec = image->spec();
+    *map = BuildUsageMap(plan.dataPages, spec.minUsageBitmapSize);
+    if (map->size() <= spec.maxRowSize()) return true;
+    const std::vector<bool> ranges = UsageBitmapRanges(plan.dataPages, spec.pageSize);
+    if (1 + 4 * ranges.size() > spec.maxRowSize()) {
+        return Fail(problem,
+                    "the table spans " + std::to_string(plan.dataPages.size()) +
+                        " pages, more than its usage map can mark",
+                    plan.userIndex);
+    }
+    // Access's reference map is as long as its inline map: 33 entries (Jet 3)
+    // or 17 (Jet 4), enough for the largest file of the format.
+    const size_t accessEntries = (spec.minUsageBitmapSize + 4) / 4;
+    std::vector<uint32_t> bitmapPages(std::max(ranges.size(), accessEntries), 0);
+    for (uint32_t range = 0; range < ranges.size(); ++range) {
+        if (!ranges[range]) continue;
+        bitmapPages[range] = image->AppendPage();
+        StoreUsageBitmapPage(plan.dataPages, range, spec.pageSize, image->Page(bitmapPages[range]));
+    }
+    *map = BuildReferenceUsageMap(bitmapPages);
+    return true;
+}
+
 bool StoreUsageMaps(std::vector<TablePlan>* plans, PageImage* image, WriteProblem* problem) {
     DataPageWriter mapPages(image, 0);
-    const size_t bitmap = image->spec().minUsageBitmapSize;
-    const std::vector<uint8_t> freeSpaceMap = BuildEmptyUsageMap(bitmap);
+    const std::vector<uint8_t> freeSpaceMap = BuildEmptyUsageMap(image->spec().minUsageBitmapSize);
+    std::vector<uint8_t> usageMap;
     for (TablePlan& plan : *plans) {
-        const std::vector<uint8_t> usageMap = BuildUsageMap(plan.dataPages, bitmap);
-        if (usageMap.size() > image->spec().maxRowSize()) {
-            return Fail(problem,
-                        "the table spans " + std::to_string(plan.dataPages.size()) +
-                            " pages, more than its usage map can mark",
-                        plan.userIndex);
-        }
+        if (!BuildPlanUsageMap(plan, image, &usageMap, problem)) return false;
         plan.usageMap = mapPages.AddRow(usageMap.data(), usageMap.size());
         plan.freeSpaceMap = mapPages.AddRow(freeSpaceMap.data(), freeSpaceMap.size());
     }

@@ -15,6 +15,8 @@ namespace {
 constexpr size_t kMemoHeaderSize = 12;
 constexpr size_t kJumpSpan = 256;
 constexpr uint8_t kUnusedJump = 0xFF;
+// A jump byte names an offset by its index; 255 is the highest it can name.
+constexpr size_t kMaxJumpTarget = 255;
 
 std::string ColumnLabel(const Column& column) { return "column " + column.name + ": "; }
 
@@ -36,6 +38,55 @@ std::string CheckInteger(const Column& column, const Value& value, int64_t lowes
     if (value.integer() < lowest || value.integer() > highest) {
         return OutOfRange(column, value.integer(), lowest, highest);
     }
+    return {};
+}
+
+// Stores a decimal number as Jet keeps a Numeric value: a sign byte (0x80
+// when negative), then the number times 10^scale as a 128-bit magnitude in
+// four little-endian 32-bit words, the most significant word first.
+std::string StoreDecimal(const Column& column, const std::string& number, uint8_t* field) {
+    const std::string type =
+        "Numeric(" + std::to_string(column.precision) + "," + std::to_string(column.scale) + ")";
+    size_t at = 0;
+    bool negative = false;
+    if (!number.empty() && (number[0] == '-' || number[0] == '+')) negative = number[at++] == '-';
+    std::string digits;
+    int decimals = 0;
+    bool point = false;
+    for (; at < number.size(); ++at) {
+        const char c = number[at];
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits += c;
+            decimals += point ? 1 : 0;
+        } else {
+            digits.clear();
+            break;
+        }
+    }
+    if (digits.empty()) return ColumnLabel(column) + "\"" + number + "\" is not a decimal number";
+    if (decimals > column.scale) {
+        return ColumnLabel(column) + number + " has more decimals than the " +
+               std::to_string(column.scale) + " of " + type;
+    }
+    digits.append(static_cast<size_t>(column.scale - decimals), '0');
+    digits.erase(0, digits.find_first_not_of('0'));  // all of it for zero
+    if (digits.size() > static_cast<size_t>(column.precision)) {
+        return ColumnLabel(column) + number + " has more digits than the " +
+               std::to_string(column.precision) + " of " + type;
+    }
+    uint32_t words[4] = {0, 0, 0, 0};  // at most 28 digits: always fits
+    for (const char c : digits) {
+        uint64_t carry = static_cast<uint64_t>(c - '0');
+        for (int w = 3; w >= 0; --w) {
+            const uint64_t next = static_cast<uint64_t>(words[w]) * 10 + carry;
+            words[w] = static_cast<uint32_t>(next);
+            carry = next >> 32;
+        }
+    }
+    field[0] = negative && !digits.empty() ? 0x80 : 0x00;
+    for (int w = 0; w < 4; ++w) StoreU32(field + 1 + 4 * w, words[w]);
     return {};
 }
 
@@ -94,6 +145,10 @@ std::string RowEncoder::CheckAndPlaceFixed(size_t column, const Value& value) {
         case ColumnType::kCurrency:
             if (value.kind() != Value::Kind::kCurrency) return WrongKind(definition, value);
             StoreU64(field, static_cast<uint64_t>(value.currency()));
+            break;
+        case ColumnType::kNumeric:
+            if (value.kind() != Value::Kind::kDecimal) return WrongKind(definition, value);
+            problem = StoreDecimal(definition, value.text(), field);
             break;
         case ColumnType::kDateTime:
             if (value.kind() != Value::Kind::kDateTime) return WrongKind(definition, value);
@@ -192,6 +247,7 @@ std::string RowEncoder::Encode(const std::vector<Value>& row, size_t rowIndex) {
         dataEnd += memo && length > 0 ? kMemoHeaderSize : length;
     }
     auto rowSize = [&](size_t end) {
+        end += JumpPadding(end, variableCount);
         return end + VariableTableSize(end, variableCount) + nullMask_.size();
     };
     if (rowSize(dataEnd) > spec_.maxRowSize()) {
@@ -221,6 +277,13 @@ std::string RowEncoder::Encode(const std::vector<Value>& row, size_t rowIndex) {
         rowBytes_.insert(rowBytes_.end(), header, header + kMemoHeaderSize);
         if (inRow) rowBytes_.insert(rowBytes_.end(), data.begin(), data.end());
     }
+    const size_t padding = JumpPadding(rowBytes_.size(), variableCount);
+    if (padding > 0) {
+        const size_t firstVariable = spec_.rowCountFieldSize + layout_.fixed_area_size(width);
+        rowBytes_.insert(rowBytes_.begin() + static_cast<std::ptrdiff_t>(firstVariable), padding,
+                         0);
+        for (size_t index = 0; index < variableCount; ++index) variableOffsets_[index] += padding;
+    }
     if (variableCount > 0) AppendVariableTable(variableCount);
     rowBytes_.insert(rowBytes_.end(), nullMask_.begin(), nullMask_.end());
     return {};
@@ -233,6 +296,16 @@ size_t RowEncoder::JumpCount(size_t dataEnd, size_t variableCount) const {
     size_t jumps = 0;
     while ((fixedPart + jumps - 1) / kJumpSpan > jumps) ++jumps;
     return jumps;
+}
+
+size_t RowEncoder::JumpPadding(size_t dataEnd, size_t variableCount) const {
+    // Readers drop at most one unused jump byte (the last), and with 255
+    // variable columns every byte value names an offset (255 the end of the
+    // data), so a second unused one would be taken for a jump. Moving the
+    // data up to the next 256-byte boundary leaves exactly one unused jump.
+    if (spec_.format != JetFormat::kJet3 || variableCount < kMaxJumpTarget) return 0;
+    if (JumpCount(dataEnd, variableCount) < dataEnd / kJumpSpan + 2) return 0;
+    return kJumpSpan - dataEnd % kJumpSpan;
 }
 
 size_t RowEncoder::VariableTableSize(size_t dataEnd, size_t variableCount) const {

@@ -2,11 +2,12 @@
 // builds the row's bytes in the format of the long-value writer's image:
 // column count, fixed-length area, variable data, the table of
 // variable-column offsets (with Jet 3's jump table for rows past 256 bytes)
-// and the null mask. A row written before later columns were added has only
-// the columns made before it; one without variable columns has no offset
-// table at all. Memo data
-// stays in the row while it is short (kInRowMemoLimit bytes) and the row
-// still fits a page; otherwise it goes to long-value pages.
+// and the null mask; a Jet 3 row of 255 variable columns may carry unused
+// bytes before its variable data (JumpPadding). A row written before later
+// columns were added has only the columns made before it; one without
+// variable columns has no offset table at all. Memo data stays in the row
+// while it is short (kInRowMemoLimit bytes) and the row still fits a page;
+// otherwise it goes to long-value pages.
 #pragma once
 
 #include <cstddef>
@@ -46,6 +47,9 @@ class RowEncoder {
     // for data ending at dataEnd.
     size_t VariableTableSize(size_t dataEnd, size_t variableCount) const;
     size_t JumpCount(size_t dataEnd, size_t variableCount) const;
+    // Zero bytes put before the first variable field of a Jet 3 row with
+    // data ending at dataEnd, so that readers cannot misread its jump table.
+    size_t JumpPadding(size_t dataEnd, size_t variableCount) const;
     void AppendVariableTable(size_t variableCount);
 
     const std::vector<Column>& columns_;

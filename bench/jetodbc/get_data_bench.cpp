@@ -23,9 +23,9 @@ int main() {
             while (true) {
                 SQLLEN indicator = 0;
                 std::string warning;
-                const SQLRETURN rc =
-                    ConvertValue(memo, type, cType, buffer.data(), static_cast<SQLLEN>(piece),
-                                 &indicator, &state, 0, &warning);
+                const SQLRETURN rc = ConvertValue(
+                    memo, type, cType,
+                    {buffer.data(), static_cast<SQLLEN>(piece), &indicator, &state, 0, &warning});
                 if (rc == SQL_NO_DATA) break;
                 ++calls;
                 const size_t unit = cType == SQL_C_WCHAR ? 2 : 1;

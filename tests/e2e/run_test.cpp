@@ -1,17 +1,22 @@
 // Runs the built controller as a club scoring program would, in an empty
 // directory, and checks what it writes and how it ends.
+#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "tests/support/controller_run.h"
 
 namespace {
 
@@ -50,7 +55,28 @@ void ExpectFramedDiagnostics(const std::string& output, const std::string& prefi
 struct RunResult {
     std::string output;
     int status = -1;
+    double seconds = 0;  // from start to exit
 };
+
+// Content and modification time of every file in a directory but the run log.
+std::map<std::string, std::string> FileStates(const std::string& directory) {
+    std::map<std::string, std::string> states;
+    DIR* listing = opendir(directory.c_str());
+    if (listing == nullptr) return states;
+    while (const dirent* entry = readdir(listing)) {
+        const std::string name = entry->d_name;
+        const std::string path = directory + "/" + name;
+        struct stat status;
+        if (name == "VLM_Log.txt" || stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+            continue;
+        std::ifstream in(path, std::ios::binary);
+        states[name] = std::string(std::istreambuf_iterator<char>(in), {}) + "@" +
+                       std::to_string(status.st_mtim.tv_sec) + "." +
+                       std::to_string(status.st_mtim.tv_nsec);
+    }
+    closedir(listing);
+    return states;
+}
 
 class ControllerRun : public ::testing::Test {
   protected:
@@ -62,7 +88,10 @@ class ControllerRun : public ::testing::Test {
     void TearDown() override { std::system(("rm -rf '" + directory_ + "'").c_str()); }
 
     // Runs the controller in the test's directory with the given arguments.
+    // Checks that no file there but the run log changed.
     RunResult Run(const std::vector<std::string>& arguments) {
+        const auto before = FileStates(directory_);
+        const auto start = std::chrono::steady_clock::now();
         int pipeEnds[2];
         EXPECT_EQ(pipe(pipeEnds), 0);
         pid_t child = fork();
@@ -72,7 +101,7 @@ class ControllerRun : public ::testing::Test {
             close(pipeEnds[1]);
             if (chdir(directory_.c_str()) != 0) _exit(127);
             std::vector<char*> argv;
-            std::string program = VELLAMO_EXECUTABLE;
+            std::string program = ControllerProgram();
             argv.push_back(program.data());
             std::vector<std::string> copies = arguments;
             for (std::string& argument : copies) argv.push_back(argument.data());
@@ -90,13 +119,18 @@ class ControllerRun : public ::testing::Test {
         int status = 0;
         waitpid(child, &status, 0);
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        result.output = WithLinuxLineEnds(result.output);
+        EXPECT_EQ(FileStates(directory_), before) << "a file of the run's directory changed";
         return result;
     }
 
     std::string Path(const std::string& name) const { return directory_ + "/" + name; }
     std::string Log() const {
         std::ifstream in(Path("VLM_Log.txt"), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return WithLinuxLineEnds(
+            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     }
     void MakeFile(const std::string& name, const std::string& bytes = "not a database\n") {
         std::ofstream(Path(name), std::ios::binary) << bytes;
@@ -111,6 +145,8 @@ TEST_F(ControllerRun, NoArgumentAsksForTheFileNameAndExitsWithOne) {
     EXPECT_EQ(run.output, kBanner + "First argument must be the BWS file name.\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(Log(), run.output);
+    // The message stays on screen for three seconds before the exit.
+    EXPECT_GE(run.seconds, 2.9);
 }
 
 TEST_F(ControllerRun, EightCharacterArgumentIsRefused) {
@@ -122,6 +158,7 @@ TEST_F(ControllerRun, EightCharacterArgumentIsRefused) {
                               "Invalid File Name. Must start with '\\f:[' \n");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(Log(), run.output);
+    EXPECT_GE(run.seconds, 2.9);
 }
 
 TEST_F(ControllerRun, NineCharacterArgumentGivesAFourCharacterPath) {

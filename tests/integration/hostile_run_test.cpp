@@ -3,15 +3,20 @@
 // outside the conversion table, files that are not Jet files, and an output
 // that cannot take the report.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "tests/integration/integration_env.h"
+#include "tests/support/controller_run.h"
 
 namespace {
 
@@ -29,16 +34,79 @@ class HostileRunTest : public ::testing::Test {
   protected:
     // Runs the controller in the test's folder on the argument's path, with
     // a time limit so that a run that blocks fails instead of hanging.
+    // Checks that the file is left as it was, with its modification time.
     std::string Run(const std::string& path, int* status, const std::string& redirect = "") {
-        return RunCommand("cd '" + folder_.path() +
-                              "' && timeout 20 '" VELLAMO_EXECUTABLE "' '\\f:[" + path + "]'" +
-                              redirect,
-                          status);
+        const std::string file = path[0] == '/' ? path : Path(path);
+        const FileState before = StateOf(file);
+        const std::string output = WithLinuxLineEnds(
+            RunCommand("cd '" + folder_.path() + "' && timeout 20 '" + ControllerProgram() +
+                           "' '\\f:[" + path + "]'" + redirect,
+                       status));
+        EXPECT_TRUE(StateOf(file) == before) << "the BWS file changed: " << path;
+        return output;
     }
     std::string Path(const std::string& name) const { return folder_.Path(name); }
 
     TemporaryFolder folder_;
 };
+
+// Runs command through the shell and returns its exit status; *peakKb
+// receives the largest resident size (KB) that the shell and the commands it
+// waited for reached.
+int RunMeasured(const std::string& command, long* peakKb) {
+    const pid_t child = fork();
+    if (child == 0) {
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child) return -1;
+    *peakKb = usage.ru_maxrss;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(HostileRunTest, FileThatIsNoDatabaseIsRefusedFromItsFirstPageAndConnectedOnce) {
+    // A sparse gigabyte of zeros: refused from its header, without the
+    // gigabyte being read, and the refusal is not sought again for every
+    // format, though it is shown for every one as before.
+    const std::string path = Path("huge.bws");
+    std::ofstream(path).close();
+    ASSERT_EQ(truncate(path.c_str(), off_t{1} << 30), 0);
+    const char* system = std::getenv("ODBCSYSINI");
+    ASSERT_NE(system, nullptr);
+    const std::string traced = Path("traced");
+    ASSERT_EQ(mkdir(traced.c_str(), 0755), 0);
+    std::ofstream(traced + "/odbcinst.ini")
+        << ReadWhole(std::string(system) + "/odbcinst.ini")
+        << "\n[ODBC]\nTrace=Yes\nTraceFile=" << Path("trace.log") << "\n";
+    long peakKb = -1;
+    const int status = RunMeasured("cd '" + folder_.path() + "' && ODBCSYSINI='" + traced +
+                                       "' timeout 60 '" VELLAMO_EXECUTABLE
+                                       "' '\\f:[huge.bws]' > output.txt 2>/dev/null",
+                                   &peakKb);
+    EXPECT_EQ(status, 0);
+    EXPECT_GT(peakKb, 0);
+    EXPECT_LT(peakKb, (1L << 20) / 4) << "KB at the peak, for a file of 1048576 KB";
+
+    const std::string refusal =
+        "[INFO] State:HY000\n\tCode:-1206\n\tMsg:[Vellamo][ODBC Jet Driver]Unrecognized "
+        "database format 'huge.bws': it is not a Jet database.\n";
+    std::string expected =
+        "Vellamo controller Release Version 1.1 starting ...\n"
+        "Using \\f:[huge.bws]\n" +
+        kWorkingLine;
+    for (int format = 0; format < 24; ++format) expected += refusal;
+    EXPECT_EQ(ReadWhole(Path("output.txt")), expected + "Failed to match bws to a known format");
+
+    const std::string trace = ReadWhole(Path("trace.log"));
+    size_t connects = 0;
+    for (size_t at = trace.find("[SQLDriverConnect.c]"); at != std::string::npos;
+         at = trace.find("[SQLDriverConnect.c]", at + 1)) {
+        if (trace.compare(trace.find('\n', at) + 1, 8, "\t\tEntry:") == 0) ++connects;
+    }
+    EXPECT_EQ(connects, 1u);
+}
 
 TEST_F(HostileRunTest, RunLogThatIsTheDatabaseIsNeverWritten) {
     // The database named as the log, and the log a link to the database.
@@ -146,7 +214,7 @@ TEST_F(HostileRunTest, ReportThatCannotBeWrittenEndsWithStatusOneAndSaysSoOnTheL
     int status = -1;
     Run("club.bws", &status, " > /dev/full");
     EXPECT_EQ(status, 1);
-    const std::string log = ReadWhole(Path("VLM_Log.txt"));
+    const std::string log = WithLinuxLineEnds(ReadWhole(Path("VLM_Log.txt")));
     EXPECT_EQ(log.substr(log.find(kWorkingLine) + kWorkingLine.size()),
               "The report could not be written to standard output\n");
 }
@@ -164,6 +232,33 @@ TEST_F(HostileRunTest, NamesOutsideTheConversionTableReachTheReportAsUtf8) {
               std::string::npos)
         << output;
     EXPECT_EQ(status, 0);
+}
+
+TEST_F(HostileRunTest, FileHeldOpenForWritingIsReadUnlessHeldExclusively) {
+    // The scoring program holds its BWS file open for writing while the
+    // controller runs. Only Windows has sharing modes: the Windows build's
+    // holder (VELLAMO_FILE_HOLDER, a command taking PATH and the mode) shows them.
+    const char* holder = std::getenv("VELLAMO_FILE_HOLDER");
+    if (holder == nullptr || *holder == '\0') GTEST_SKIP() << "sharing modes are Windows' own";
+    const std::string path = Path("club.bws");
+    const std::string held = path + ".held";
+    ASSERT_EQ(SmallEvent().Write(path), "");
+    for (const std::string mode : {"shared", "exclusive"}) {
+        FILE* hold = popen((std::string(holder) + " '" + path + "' " + mode).c_str(), "w");
+        ASSERT_NE(hold, nullptr);
+        for (int wait = 0; wait < 300 && access(held.c_str(), F_OK) != 0; ++wait) usleep(100000);
+        EXPECT_EQ(access(held.c_str(), F_OK), 0) << "the holder did not open the file";
+        int status = -1;
+        const std::string output = Run(path, &status);
+        pclose(hold);  // its standard input ends, so it lets go of the file
+        std::remove(held.c_str());
+        if (mode == "shared") {
+            EXPECT_NE(output.find("\"SectionCount\": \"1\""), std::string::npos) << output;
+        } else {
+            EXPECT_EQ(output.substr(output.rfind('\n') + 1), "File does not exist") << output;
+        }
+        EXPECT_EQ(status, 0);
+    }
 }
 
 }  // namespace

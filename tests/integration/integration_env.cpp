@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,7 @@
 #include <iterator>
 
 #include "db/connection.h"
-#include "run/process_names.h"
+#include "db/process_names.h"
 
 TemporaryFolder::TemporaryFolder() {
     char pattern[] = "/tmp/vellamo-db-XXXXXX";
@@ -47,6 +48,17 @@ std::string RunCommand(const std::string& command, int* status) {
 std::string ReadWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+FileState StateOf(const std::string& path) {
+    FileState state;
+    state.bytes = ReadWhole(path);
+    struct stat status {};
+    if (stat(path.c_str(), &status) == 0) {
+        state.seconds = status.st_mtim.tv_sec;
+        state.nanoseconds = status.st_mtim.tv_nsec;
+    }
+    return state;
 }
 
 const std::string kWorkingLine =

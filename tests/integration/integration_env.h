@@ -36,5 +36,16 @@ std::string RunCommand(const std::string& command, int* status);
 // The whole content of a file ("" when it cannot be read).
 std::string ReadWhole(const std::string& path);
 
+// A file's bytes and modification time, to show that a run left it as it was.
+struct FileState {
+    std::string bytes;
+    long long seconds = 0;
+    long nanoseconds = 0;
+    bool operator==(const FileState& other) const {
+        return bytes == other.bytes && seconds == other.seconds && nanoseconds == other.nanoseconds;
+    }
+};
+FileState StateOf(const std::string& path);
+
 // The line a run writes once the BWS file exists.
 extern const std::string kWorkingLine;

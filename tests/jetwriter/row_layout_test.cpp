@@ -28,13 +28,26 @@ using jetwriter::Value;
 
 class RowLayout : public ::testing::Test {
   protected:
-    RowLayout() : longValues_(&image_) { image_.AppendPage(); }
+    RowLayout()
+        : longValues_(&image_),
+          jet3Image_(jetwriter::JetFormat::kJet3),
+          jet3LongValues_(&jet3Image_) {
+        image_.AppendPage();
+        jet3Image_.AppendPage();
+    }
 
-    // Encodes row for columns; returns the message ("" on success).
+    // Encodes row (the table's row number rowIndex) for columns, as Jet 4
+    // or Jet 3; returns the message ("" on success).
     std::string Encode(const std::vector<Column>& columns, const std::vector<Value>& row) {
         columns_ = columns;
         encoder_ = std::make_unique<jetwriter::RowEncoder>(columns_, &longValues_);
         return encoder_->Encode(row);
+    }
+    std::string EncodeJet3(const std::vector<Column>& columns, const std::vector<Value>& row,
+                           size_t rowIndex = 0) {
+        columns_ = columns;
+        encoder_ = std::make_unique<jetwriter::RowEncoder>(columns_, &jet3LongValues_);
+        return encoder_->Encode(row, rowIndex);
     }
     const Bytes& row() const { return encoder_->row_bytes(); }
 
@@ -50,6 +63,8 @@ class RowLayout : public ::testing::Test {
 
     jetwriter::PageImage image_;
     jetwriter::LongValueWriter longValues_;
+    jetwriter::PageImage jet3Image_;
+    jetwriter::LongValueWriter jet3LongValues_;
     std::vector<Column> columns_;
     std::unique_ptr<jetwriter::RowEncoder> encoder_;
 };
@@ -75,6 +90,89 @@ TEST_F(RowLayout, FixedAreaVariableDataOffsetTableAndNullMask) {
               "");
     EXPECT_EQ(row(),
               (Bytes{0x05, 0x00, 0, 0, 0, 0x05, 0x00, 0x05, 0x00, 0x05, 0x00, 0x02, 0x00, 0x00}));
+}
+
+// Jet 3 counts and offsets take one byte each. A row written before the
+// table's first variable column was added has no variable part at all.
+TEST_F(RowLayout, Jet3RowsWrittenBeforeAndAfterATextColumnWasAdded) {
+    std::vector<Column> columns;
+    std::vector<Value> values;
+    for (int i = 1; i <= 7; ++i) {
+        columns.push_back(MakeColumn("I" + std::to_string(i), ColumnType::kInteger));
+        values.push_back(Value::Integer(i == 7 ? -2 : i));
+    }
+    columns.push_back(MakeTextColumn("Name", 20));
+    columns.back().added_at_row = 1;
+    ASSERT_EQ(EncodeJet3(columns, values), "");
+    const Bytes fixed = {1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 0xFE, 0xFF};
+    Bytes expected = {0x07};
+    expected.insert(expected.end(), fixed.begin(), fixed.end());
+    expected.push_back(0x7F);  // null mask of seven columns
+    EXPECT_EQ(row(), expected);
+    EXPECT_EQ(row().size(), 16u);
+
+    // The next row has the text: data from byte 15, ending at 17.
+    values.push_back(Value::Text("ab"));
+    ASSERT_EQ(EncodeJet3(columns, values, 1), "");
+    expected = {0x08};
+    expected.insert(expected.end(), fixed.begin(), fixed.end());
+    const Bytes tail = {'a', 'b', 0x11, 0x0F, 0x01, 0xFF};  // data, end, offset, count, mask
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    EXPECT_EQ(row(), expected);
+}
+
+// Offsets past 255 keep their low byte; the jump table, just before the
+// variable-column count, names the first offset past each 256-byte boundary.
+TEST_F(RowLayout, Jet3RowPast256BytesCarriesAJumpTable) {
+    const std::vector<Column> columns = {MakeColumn("N", ColumnType::kInteger),
+                                         MakeTextColumn("A", 255), MakeTextColumn("B", 255),
+                                         MakeTextColumn("C", 255)};
+    ASSERT_EQ(EncodeJet3(columns,
+                         {Value::Integer(5), Value::Text(std::string(200, 'a')),
+                          Value::Text(std::string(200, 'b')), Value::Text(std::string(10, 'c'))}),
+              "");
+    // A at 3, B at 203, C at 403 (147 + 256), end at 413 (157 + 256): 420
+    // bytes, so one jump, naming C (index 2).
+    Bytes expected = {0x04, 0x05, 0x00};
+    expected.insert(expected.end(), 200, 'a');
+    expected.insert(expected.end(), 200, 'b');
+    expected.insert(expected.end(), 10, 'c');
+    const Bytes table = {157, 147, 203, 3, 0x02, 0x03, 0x0F};
+    expected.insert(expected.end(), table.begin(), table.end());
+    EXPECT_EQ(row(), expected);
+}
+
+// With 255 variable columns a jump byte can name every offset, the end of
+// the data included (255), so an unused jump that readers keep would be
+// taken for one. 244 two-letter texts and 11 one-letter ones end at 500,
+// giving 792 bytes and 3 jumps, two of them unused; moved up by 12 bytes the
+// data ends at 512 with one unused jump, which readers drop.
+TEST_F(RowLayout, Jet3RowOf255VariableColumnsLeavesOneUnusedJump) {
+    std::vector<Column> columns;
+    std::vector<Value> values;
+    Bytes data;
+    for (int i = 0; i < 255; ++i) {
+        columns.push_back(MakeTextColumn("T" + std::to_string(i), 10));
+        const std::string text = i < 244 ? "xy" : "z";
+        values.push_back(Value::Text(text));
+        data.insert(data.end(), text.begin(), text.end());
+    }
+    ASSERT_EQ(EncodeJet3(columns, values), "");
+    Bytes expected = {0xFF};
+    expected.insert(expected.end(), 12, 0);
+    expected.insert(expected.end(), data.begin(), data.end());
+    expected.push_back(0x00);  // the end, 512
+    for (int i = 254; i >= 0; --i) {
+        const int offset = 13 + (i < 244 ? 2 * i : 244 + i);
+        expected.push_back(static_cast<uint8_t>(offset % 256));
+    }
+    // Jumps from the last: unused, 512 (the end, index 255), 256 (column 122 at 257).
+    const Bytes jumps = {0xFF, 0xFF, 122, 0xFF};  // and the count, 255
+    expected.insert(expected.end(), jumps.begin(), jumps.end());
+    expected.insert(expected.end(), 31, 0xFF);
+    expected.push_back(0x7F);
+    EXPECT_EQ(row(), expected);
+    EXPECT_EQ(row().size(), 804u);
 }
 
 TEST_F(RowLayout, MemoStaysInTheRowWhileShort) {

@@ -3,9 +3,10 @@
 // as SQL_C_CHAR and once as SQL_C_WCHAR, and compares the values with what
 // MDB Tools' mdb-export prints for the same table. Values count as equal when
 // they differ only by one of mdb-export's known faults (an empty text printed
-// as NULL, a date before 1900 printed as 1900-01-00, the Windows-1252 bytes
-// 0x81 0x8D 0x8F 0x90 0x9D printed as '?', a GUID printed without one of its
-// dashes) or by plain formatting (1 vs 1.0, TRUE vs 1, hex letter case).
+// as NULL, a date before 1900 or after 4637-11-26 printed as 1900-01-00, the
+// Windows-1252 bytes 0x81 0x8D 0x8F 0x90 0x9D printed as '?', a GUID printed
+// without one of its dashes) or by plain formatting (1 vs 1.0, TRUE vs 1, hex
+// letter case).
 //
 // Usage: jet_conformance FOLDER. Prints one line a table and a total line;
 // exits 0 when every table matches, 1 on any difference, 2 on bad usage.
@@ -112,6 +113,18 @@ std::string Utf16ToUtf8(const std::vector<SQLWCHAR>& s) {
             ++i;
         }
         AppendUtf8(&out, c);
+    }
+    return out;
+}
+
+std::vector<SQLWCHAR> Utf8ToUtf16(const std::string& s) {
+    std::vector<SQLWCHAR> out;
+    for (uint32_t c : DecodeUtf8(s)) {
+        if (c >= 0x10000) {
+            out.push_back(static_cast<SQLWCHAR>(0xd800 + ((c - 0x10000) >> 10)));
+            c = 0xdc00 + ((c - 0x10000) & 0x3ff);
+        }
+        out.push_back(static_cast<SQLWCHAR>(c));
     }
     return out;
 }
@@ -283,15 +296,18 @@ class Odbc {
         return std::nullopt;
     }
 
+    // The tables' names, asked for in UTF-16 so that a name outside
+    // Windows-1252 comes whole.
     std::set<std::string> Tables() {
         std::set<std::string> names;
         SQLHSTMT stmt = SQL_NULL_HSTMT;
         SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &stmt);
-        SQLCHAR type[] = "TABLE";
-        if (SQL_SUCCEEDED(SQLTables(stmt, nullptr, 0, nullptr, 0, nullptr, 0, type, SQL_NTS))) {
+        std::vector<SQLWCHAR> type = Utf8ToUtf16("TABLE");
+        if (SQL_SUCCEEDED(SQLTablesW(stmt, nullptr, 0, nullptr, 0, nullptr, 0, type.data(),
+                                     static_cast<SQLSMALLINT>(type.size())))) {
             while (SQL_SUCCEEDED(SQLFetch(stmt))) {
-                const Field name = GetChar(stmt, 3);
-                if (name) names.insert(*name);
+                const std::optional<Field> name = GetWide(stmt, 3);
+                if (name && *name) names.insert(**name);
             }
         }
         SQLFreeHandle(SQL_HANDLE_STMT, stmt);
@@ -299,13 +315,14 @@ class Odbc {
     }
 
     // Every row of table, each value fetched as SQL_C_CHAR (wide false) or
-    // SQL_C_WCHAR; on failure *error holds the driver's message.
+    // SQL_C_WCHAR; the statement and the column names go in UTF-16 either
+    // way. On failure *error holds the driver's message.
     std::optional<Table> Read(const std::string& table, bool wide, std::string* error) {
         SQLHSTMT stmt = SQL_NULL_HSTMT;
         SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &stmt);
-        std::string sql = "SELECT * FROM [" + table + "]";
+        std::vector<SQLWCHAR> sql = Utf8ToUtf16("SELECT * FROM [" + table + "]");
         std::optional<Table> result;
-        if (!SQL_SUCCEEDED(SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS))) {
+        if (!SQL_SUCCEEDED(SQLExecDirectW(stmt, sql.data(), static_cast<SQLINTEGER>(sql.size())))) {
             *error = Message(SQL_HANDLE_STMT, stmt);
             SQLFreeHandle(SQL_HANDLE_STMT, stmt);
             return result;
@@ -314,12 +331,14 @@ class Odbc {
         SQLSMALLINT count = 0;
         SQLNumResultCols(stmt, &count);
         for (SQLUSMALLINT c = 1; c <= count; ++c) {
-            SQLCHAR name[512];
+            SQLWCHAR name[512];
             SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
             SQLULEN size = 0;
-            SQLDescribeCol(stmt, c, name, sizeof name, &nameLength, &type, &size, &digits,
-                           &nullable);
-            t.columns.push_back(Cp1252ToUtf8(reinterpret_cast<char*>(name)));
+            SQLDescribeColW(stmt, c, name, sizeof name / sizeof name[0], &nameLength, &type, &size,
+                            &digits, &nullable);
+            const size_t units = std::min<size_t>(std::max<SQLSMALLINT>(nameLength, 0),
+                                                  sizeof name / sizeof name[0] - 1);
+            t.columns.push_back(Utf16ToUtf8(std::vector<SQLWCHAR>(name, name + units)));
             t.types.push_back(type);
         }
         SQLRETURN rc;
@@ -514,8 +533,10 @@ bool SameValue(SQLSMALLINT type, const Field& driver, const Field& exported) {
         case SQL_TYPE_TIMESTAMP:
         case SQL_TYPE_DATE:
         case SQL_DATETIME: {
-            // mdb-export prints a date before 1900 as 1900-01-00.
-            if (e.compare(0, 10, "1900-01-00") == 0 && d.size() >= 4 && d.compare(0, 4, "1900") < 0)
+            // mdb-export prints a date before 1900, or past day 1,000,000
+            // (4637-11-26), as 1900-01-00.
+            if (e.compare(0, 10, "1900-01-00") == 0 && d.size() >= 4 &&
+                (d.compare(0, 4, "1900") < 0 || d.compare("4637-11-26 00:00:00") > 0))
                 return true;
             std::string trimmed = d;
             const size_t dot = trimmed.find('.');

@@ -62,7 +62,8 @@ TEST(Connect, KeywordsIgnoreCaseBlanksAndUnknownKeys) {
     for (const std::string& cs :
          {"  dbq =  " + path + " ;DRIVER={Microsoft Access Driver (*.mdb)} ; UID=admin;PWD=;",
           std::string(kDriver) + ";Dbq={" + path + "};FIL=MS Access;MaxBufferSize=2048;Foo=Bar",
-          std::string(kDriver) + ";DefaultDir=" + ScratchDir() + ";DBQ=club.bws"}) {
+          std::string(kDriver) + ";DefaultDir=" + ScratchDir() +
+              ";DBQ=" + fs::path(path).filename().string()}) {
         const Attempt a = TryConnect(cs);
         EXPECT_TRUE(SQL_SUCCEEDED(a.rc))
             << cs << " " << (a.records.empty() ? "" : a.records[0].message);
@@ -75,6 +76,19 @@ TEST(Connect, BracedPathMayHoldSemicolonsAndBraces) {
     for (char c : path) braced += c == '}' ? "}}" : std::string(1, c);
     const Attempt a = TryConnect("DBQ={" + braced + "}; " + kDriver + "; ExtendedAnsiSQL=1;");
     EXPECT_TRUE(SQL_SUCCEEDED(a.rc)) << (a.records.empty() ? "" : a.records[0].message);
+}
+
+TEST(Connect, NameInWindows1252OpensTheFileOfItsUtf8Name) {
+    // A Windows program under Wine passes its ANSI bytes unchanged.
+    CopyOfClub("H\xC3\xB8st p\xC3\xA5 \xE2\x82\xACuro.bws");
+    const std::string cp1252 = ScratchDir() + "/H\xF8st p\xE5 \x80uro.bws";
+    const Attempt a = TryConnect(ControllerConnectionString(cp1252));
+    EXPECT_EQ(a.rc, SQL_SUCCESS) << (a.records.empty() ? "" : a.records[0].message);
+    // A file that is there by the very bytes given is the one opened.
+    WriteFile("\xF8.bws", "not a database");
+    CopyOfClub("\xC3\xB8.bws");
+    ExpectRefused(ScratchDir() + "/\xF8.bws", "HY000", "not a Jet database");
+    ExpectRefused(ScratchDir() + "/\xE5.bws", "08001", "Could not find file");
 }
 
 TEST(Connect, ReturnsTheCompletedStringAndWarnsWhenCut) {
