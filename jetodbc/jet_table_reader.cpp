@@ -48,9 +48,11 @@ void TableRowReader::ReadRows(const std::vector<bool>& wanted,
 
     std::vector<FieldSlice> fields;
     std::vector<Value> values;
+    const bool anyMoved = !movedTargets.empty();
     for (const DataPage& page : owned) {
         for (uint32_t i = 0; i < page.row_count(); ++i) {
-            if (page.IsDeleted(i) || movedTargets.count(RowKey(page.number(), i))) continue;
+            if (page.IsDeleted(i)) continue;
+            if (anyMoved && movedTargets.count(RowKey(page.number(), i))) continue;
             RowBytes row = page.Row(i);
             for (int moves = 0; row.overflow; ++moves) {
                 if (moves == kMaxMoves || row.size < 4) {
@@ -64,10 +66,12 @@ void TableRowReader::ReadRows(const std::vector<bool>& wanted,
                 row = targetPage.Row(PointerRow(target));
             }
             CrackRow(image_.jet3(), row.data, row.size, columns_, &fields);
-            values.assign(columns_.size(), Value());
+            // Decoded in place into NULLs: onRow may take the vector.
+            values.clear();
+            values.resize(columns_.size());
             for (size_t c = 0; c < columns_.size(); ++c) {
                 if (wanted.empty() || wanted[c])
-                    values[c] = DecodeField(image_, columns_[c], fields[c]);
+                    DecodeField(image_, columns_[c], fields[c], &values[c]);
             }
             onRow(values);
         }
