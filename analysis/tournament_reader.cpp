@@ -116,14 +116,21 @@ bool TournamentReader::ReadRounds(CString& errorText) {
         errorText += "Error opening round data\n";
         return false;
     }
+    const BWSbase::ColumnDesc* const sectionColumn = FindColumn(*rounds, "SECTION");
+    const BWSbase::ColumnDesc* const tableColumn = FindColumn(*rounds, "TABLE");
+    const BWSbase::ColumnDesc* const roundColumn = FindColumn(*rounds, "ROUND");
+    const BWSbase::ColumnDesc* const nsColumn = FindColumn(*rounds, "NSPAIR");
+    const BWSbase::ColumnDesc* const ewColumn = FindColumn(*rounds, "EWPAIR");
+    const BWSbase::ColumnDesc* const lowColumn = FindColumn(*rounds, "LOWBOARD");
+    const BWSbase::ColumnDesc* const highColumn = FindColumn(*rounds, "HIGHBOARD");
     for (; !rounds->eof; rounds->MoveNext()) {
-        const int sectionNumber = IntegerValue(*rounds, "SECTION");
-        const int table = IntegerValue(*rounds, "TABLE");
-        const int round = IntegerValue(*rounds, "ROUND");
-        const int nsPair = IntegerValue(*rounds, "NSPAIR");
-        const int ewPair = IntegerValue(*rounds, "EWPAIR");
-        const int lowBoard = IntegerValue(*rounds, "LOWBOARD");
-        const int highBoard = IntegerValue(*rounds, "HIGHBOARD");
+        const int sectionNumber = IntegerValue(sectionColumn);
+        const int table = IntegerValue(tableColumn);
+        const int round = IntegerValue(roundColumn);
+        const int nsPair = IntegerValue(nsColumn);
+        const int ewPair = IntegerValue(ewColumn);
+        const int lowBoard = IntegerValue(lowColumn);
+        const int highBoard = IntegerValue(highColumn);
 
         CBWS_SectionInfo& info = Sections[sectionNumber];
         info.Section = sectionNumber;
@@ -342,18 +349,23 @@ bool TournamentReader::CountPlayers(CString& errorText) {
         errorText += "Error opening PlayerNums data\n";
         return false;
     }
+    const BWSbase::ColumnDesc* const sectionColumn = FindColumn(*players, "SECTION");
+    const BWSbase::ColumnDesc* const tableColumn = FindColumn(*players, "TABLE");
+    const BWSbase::ColumnDesc* const directionColumn = FindColumn(*players, "DIRECTION");
+    const BWSbase::ColumnDesc* const numberColumn = FindColumn(*players, "NUMBER");
+    const BWSbase::ColumnDesc* const nameColumn = FindColumn(*players, "NAME");
     for (; !players->eof; players->MoveNext()) {
-        auto found = Sections.find(IntegerValue(*players, "SECTION"));
+        auto found = Sections.find(IntegerValue(sectionColumn));
         if (found == Sections.end()) continue;
-        const std::string direction = TextValue(*players, "DIRECTION");
-        const std::string number = TextValue(*players, "NUMBER");
+        const std::string direction = TextValue(directionColumn);
+        const std::string number = TextValue(numberColumn);
         if (direction.empty() || number.empty()) continue;
         t_player seat = NoSeat;
         if (!PlayerFromChar(direction[0], seat)) continue;
         CBWS_SectionInfo& info = found->second;
         ++info.PlayerNamesRead;
-        info.Players[{IntegerValue(*players, "TABLE"), seat}] =
-            PlayerEntry{TextValue(*players, "NAME"), number, 0, 0, 0};
+        info.Players[{IntegerValue(tableColumn), seat}] =
+            PlayerEntry{TextValue(nameColumn), number, 0, 0, 0};
     }
     if (players->fetchFailed) {
         errorText += "Error opening PlayerNums data\n";
@@ -368,8 +380,9 @@ bool TournamentReader::CountResultsAndHands(CString& errorText) {
     // would give a count short of the truth.
     auto results = RecordOf(ImportType, BwsTable::ReceivedData);
     if (OpenRecord(results)) {
+        const BWSbase::ColumnDesc* const sectionColumn = FindColumn(*results, "SECTION");
         for (; !results->eof; results->MoveNext()) {
-            auto found = Sections.find(IntegerValue(*results, "SECTION"));
+            auto found = Sections.find(IntegerValue(sectionColumn));
             if (found != Sections.end()) ++found->second.ReceivedDataRead;
         }
     }
@@ -381,8 +394,9 @@ bool TournamentReader::CountResultsAndHands(CString& errorText) {
 
     auto hands = RecordOf(ImportType, BwsTable::HandRecord);
     if (OpenRecord(hands)) {
+        const BWSbase::ColumnDesc* const sectionColumn = FindColumn(*hands, "SECTION");
         for (; !hands->eof; hands->MoveNext()) {
-            auto found = Sections.find(IntegerValue(*hands, "SECTION"));
+            auto found = Sections.find(IntegerValue(sectionColumn));
             if (found != Sections.end()) ++found->second.HandRecordsRead;
         }
     }
