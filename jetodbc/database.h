@@ -2,6 +2,8 @@
 // connect time, libmdb opened on that image, the catalog, and the table
 // definitions and rows read so far (each read once, on first use, and kept
 // for the connection's life; the image never changes, so neither do they).
+// Results of its statements point into the image: statements are freed
+// before their connection lets go of the database.
 // Statements of the connection share it; it is safe to use from several
 // threads.
 #pragma once
@@ -16,6 +18,7 @@
 
 #include "jetodbc/catalog.h"
 #include "jetodbc/jet_image.h"
+#include "jetodbc/jet_table_reader.h"
 #include "jetodbc/jet_table_structure.h"
 #include "jetodbc/mdb_definitions.h"
 #include "jetodbc/sql_type_info.h"
@@ -36,6 +39,15 @@ struct TableDefinition {
 // A table's rows in stored order, one value per column of its definition.
 struct TableRows {
     std::vector<std::vector<Value>> rows;
+};
+
+// A table's live rows as the file holds them: where each one lies in the
+// image, found once per connection and kept. A row's fields are split and
+// decoded only when a result reaches them, so that reading the first rows of
+// a large table costs those rows, and nothing is held a value at a time.
+struct StoredRows {
+    std::unique_ptr<TableRowReader> reader;  // reads the database's image
+    std::vector<RowBytes> rows;
 };
 
 class Database {
@@ -65,9 +77,15 @@ class Database {
     // definition is damaged (again on every later call).
     std::shared_ptr<const TableDefinition> Definition(const CatalogEntry& entry);
 
-    // All rows of table entry (read on first use). Throws as Definition, and
-    // HY000 when a page or row is damaged.
-    std::shared_ptr<const TableRows> Rows(const CatalogEntry& entry);
+    // Where the rows of table entry lie (found on first use). Throws as
+    // Definition, and HY000 when a page or a moved row is damaged; a row
+    // whose own fields are damaged fails when it is split.
+    std::shared_ptr<const StoredRows> Rows(const CatalogEntry& entry);
+
+    // All rows of table entry decoded, for a query that must look at every
+    // row (a condition, an order); decoded on first use and kept. Throws as
+    // Rows, and HY000 when any row is damaged.
+    std::shared_ptr<const TableRows> DecodedRows(const CatalogEntry& entry);
 
   private:
     Database() = default;
@@ -79,7 +97,8 @@ class Database {
 
     std::mutex mutex_;  // guards the two caches
     std::map<uint32_t, std::shared_ptr<const TableDefinition>> definitionCache_;
-    std::map<uint32_t, std::shared_ptr<const TableRows>> rowCache_;
+    std::map<uint32_t, std::shared_ptr<const StoredRows>> rowCache_;
+    std::map<uint32_t, std::shared_ptr<const TableRows>> decodedCache_;
 };
 
 }  // namespace jetodbc

@@ -22,16 +22,17 @@ TableRowReader::TableRowReader(const JetImage& image, const TableStructure& stru
                                std::vector<ColumnLayout> columns)
     : image_(image), structure_(structure), columns_(std::move(columns)) {}
 
-void TableRowReader::ReadRows(const std::vector<bool>& wanted,
-                              const std::function<void(std::vector<Value>&)>& onRow) const {
+std::vector<RowBytes> TableRowReader::LocateRows() const {
     const std::vector<uint32_t> pages = ReadUsageMap(image_, structure_.usageMap);
     std::vector<DataPage> owned;
     owned.reserve(pages.size());
+    size_t entries = 0;
     for (uint32_t number : pages) {
         DataPage page(image_, number);
         // A usage map may list pages that another table has since taken over.
         if (page.type() == kPageData && page.owner() == structure_.definitionPage) {
             owned.push_back(page);
+            entries += page.row_count();
         }
     }
 
@@ -46,8 +47,8 @@ void TableRowReader::ReadRows(const std::vector<bool>& wanted,
         }
     }
 
-    std::vector<FieldSlice> fields;
-    std::vector<Value> values;
+    std::vector<RowBytes> rows;
+    rows.reserve(entries);
     const bool anyMoved = !movedTargets.empty();
     for (const DataPage& page : owned) {
         for (uint32_t i = 0; i < page.row_count(); ++i) {
@@ -65,16 +66,34 @@ void TableRowReader::ReadRows(const std::vector<bool>& wanted,
                 }
                 row = targetPage.Row(PointerRow(target));
             }
-            CrackRow(image_.jet3(), row.data, row.size, columns_, &fields);
-            // Decoded in place into NULLs: onRow may take the vector.
-            values.clear();
-            values.resize(columns_.size());
-            for (size_t c = 0; c < columns_.size(); ++c) {
-                if (wanted.empty() || wanted[c])
-                    DecodeField(image_, columns_[c], fields[c], &values[c]);
-            }
-            onRow(values);
+            rows.push_back(row);
         }
+    }
+    return rows;
+}
+
+void TableRowReader::SplitRow(const RowBytes& row, std::vector<FieldSlice>* fields) const {
+    CrackRow(image_.jet3(), row.data, row.size, columns_, fields);
+}
+
+void TableRowReader::DecodeValue(const FieldSlice& field, size_t column, Value* value) const {
+    DecodeField(image_, columns_[column], field, value);
+}
+
+void TableRowReader::ReadRows(const std::vector<bool>& wanted,
+                              const std::function<void(std::vector<Value>&)>& onRow) const {
+    std::vector<FieldSlice> fields;
+    std::vector<Value> values;
+    for (const RowBytes& row : LocateRows()) {
+        SplitRow(row, &fields);
+        // Decoded in place into NULLs: onRow may take the vector.
+        values.clear();
+        values.resize(columns_.size());
+        for (size_t c = 0; c < columns_.size(); ++c) {
+            if (wanted.empty() || wanted[c])
+                DecodeField(image_, columns_[c], fields[c], &values[c]);
+        }
+        onRow(values);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "jetodbc/jet_image.h"
+#include "jetodbc/jet_page.h"
 #include "jetodbc/jet_row_format.h"
 #include "jetodbc/jet_table_structure.h"
 #include "jetodbc/value.h"
@@ -29,6 +30,23 @@ class TableRowReader {
     // not hold; rows already passed to onRow stay passed.
     void ReadRows(const std::vector<bool>& wanted,
                   const std::function<void(std::vector<Value>&)>& onRow) const;
+
+    // Where every live row lies, in stored order, moved rows followed: the
+    // rows' bytes are not looked into, so a row whose fields do not hold
+    // together is found only when it is split (SplitRow). Throws DamagedFile
+    // when a page or a moved row's pointer does not hold.
+    std::vector<RowBytes> LocateRows() const;
+
+    // Splits row, one of LocateRows', into one field per column. Throws
+    // DamagedFile as CrackRow.
+    void SplitRow(const RowBytes& row, std::vector<FieldSlice>* fields) const;
+
+    // Puts the value of field, column's field of a row SplitRow split, into
+    // *value (which must hold NULL). Throws DamagedFile as DecodeField.
+    void DecodeValue(const FieldSlice& field, size_t column, Value* value) const;
+
+    // The columns the reader cuts, as given.
+    const std::vector<ColumnLayout>& columns() const { return columns_; }
 
   private:
     const JetImage& image_;

@@ -62,7 +62,14 @@ ResultSet Query::Execute(Database& db) const {
     ResultSet r;
     r.columns = columns_;
     r.projection = projection_;
-    r.store = db.Rows(*table_);
+    if (!where_ && order_.empty()) {
+        // Every row in stored order: nothing is decoded until it is fetched.
+        r.table = db.Rows(*table_);
+        r.order.resize(r.table->rows.size());
+        for (size_t i = 0; i < r.order.size(); ++i) r.order[i] = static_cast<uint32_t>(i);
+        return r;
+    }
+    r.store = db.DecodedRows(*table_);
     const auto& rows = r.store->rows;
     r.order.reserve(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {

@@ -16,4 +16,26 @@ ResultSet ResultSet::FromRows(std::vector<ResultColumn> columns,
     return r;
 }
 
+const Value& ResultSet::StoredValue(size_t row, size_t column) const {
+    if (current_.row != row) {
+        current_.row = static_cast<size_t>(-1);  // stays so when the split fails
+        table->reader->SplitRow(table->rows[row], &current_.fields);
+        current_.decoded.assign(current_.fields.size(), 0);
+        current_.values.resize(current_.fields.size());
+        current_.row = row;
+    }
+    Value& value = current_.values[column];
+    if (!current_.decoded[column]) {
+        // Back to NULL, keeping the strings' room for the next row.
+        value.kind = ValueKind::Null;
+        value.integer = 0;
+        value.real = 0.0;
+        value.text.clear();
+        value.bytes.clear();
+        table->reader->DecodeValue(current_.fields[column], column, &value);
+        current_.decoded[column] = 1;
+    }
+    return value;
+}
+
 }  // namespace jetodbc
