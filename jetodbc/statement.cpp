@@ -189,6 +189,7 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
     const SQLULEN offset = attributes_.bindOffset ? *attributes_.bindOffset : 0;
     const bool byColumn = attributes_.rowBindType == SQL_BIND_BY_COLUMN;
     SQLUSMALLINT status = SQL_ROW_SUCCESS;
+    std::string w;  // a conversion's warning
     const size_t bound = std::min(bindings_.size(), result_->columns.size());
     for (size_t slot = 0; slot < bound; ++slot) {
         const Binding& b = bindings_[slot];
@@ -196,11 +197,14 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
         const auto column = static_cast<SQLUSMALLINT>(slot + 1);
         const ResultColumn& rc = result_->columns[column - 1];
         const SQLSMALLINT cType = b.cType == SQL_C_DEFAULT ? DefaultCType(rc.type) : b.cType;
-        const size_t element =
-            byColumn
-                ? (IsVariableCType(cType) ? static_cast<size_t>(b.bufferLength) : CTypeSize(cType))
-                : static_cast<size_t>(attributes_.rowBindType);
-        char* target = static_cast<char*>(b.target) + offset + i * element;
+        char* target = static_cast<char*>(b.target) + offset;
+        if (i > 0) {  // the element size matters only past the rowset's first row
+            const size_t element =
+                byColumn ? (IsVariableCType(cType) ? static_cast<size_t>(b.bufferLength)
+                                                   : CTypeSize(cType))
+                         : static_cast<size_t>(attributes_.rowBindType);
+            target += i * element;
+        }
         SQLLEN* indicator = nullptr;
         if (b.indicator) {
             char* base = reinterpret_cast<char*>(b.indicator) + offset;
@@ -209,7 +213,7 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
         }
         const SQLLEN rowNumber = static_cast<SQLLEN>(i + 1);
         try {
-            std::string w;
+            w.clear();
             const SQLRETURN rc2 =
                 ConvertValue(result_->At(resultRow, column - 1), rc.type, cType, target,
                              b.bufferLength, indicator, nullptr, attributes_.maxLength, &w);
