@@ -87,8 +87,19 @@ int64_t BoardsInTotal(const CBWS_SectionInfo& info) {
 TournamentReader::TournamentReader(eImportType importType) : ImportType(importType) {}
 
 bool TournamentReader::Read(CString& errorText) {
-    const ReaderVariant variant = VariantOf(ImportType);
     errorText.Empty();
+    try {
+        return ReadSteps(errorText);
+    } catch (const UndeclaredColumn& fault) {
+        // A column that a layout does not declare: no file can mend that.
+        errorText += fault.what();
+        errorText += "\n";
+        return false;
+    }
+}
+
+bool TournamentReader::ReadSteps(CString& errorText) {
+    const ReaderVariant variant = VariantOf(ImportType);
     if (variant.readsSession && !ReadTourName(errorText)) return false;
     if (!ReadRounds(errorText)) return false;
     MarkStationaryNorthSouth();
@@ -116,21 +127,21 @@ bool TournamentReader::ReadRounds(CString& errorText) {
         errorText += "Error opening round data\n";
         return false;
     }
-    const BWSbase::ColumnDesc* const sectionColumn = FindColumn(*rounds, "SECTION");
-    const BWSbase::ColumnDesc* const tableColumn = FindColumn(*rounds, "TABLE");
-    const BWSbase::ColumnDesc* const roundColumn = FindColumn(*rounds, "ROUND");
-    const BWSbase::ColumnDesc* const nsColumn = FindColumn(*rounds, "NSPAIR");
-    const BWSbase::ColumnDesc* const ewColumn = FindColumn(*rounds, "EWPAIR");
-    const BWSbase::ColumnDesc* const lowColumn = FindColumn(*rounds, "LOWBOARD");
-    const BWSbase::ColumnDesc* const highColumn = FindColumn(*rounds, "HIGHBOARD");
+    const RecordColumn sectionColumn(*rounds, "SECTION");
+    const RecordColumn tableColumn(*rounds, "TABLE");
+    const RecordColumn roundColumn(*rounds, "ROUND");
+    const RecordColumn nsColumn(*rounds, "NSPAIR");
+    const RecordColumn ewColumn(*rounds, "EWPAIR");
+    const RecordColumn lowColumn(*rounds, "LOWBOARD");
+    const RecordColumn highColumn(*rounds, "HIGHBOARD");
     for (; !rounds->eof; rounds->MoveNext()) {
-        const int sectionNumber = IntegerValue(sectionColumn);
-        const int table = IntegerValue(tableColumn);
-        const int round = IntegerValue(roundColumn);
-        const int nsPair = IntegerValue(nsColumn);
-        const int ewPair = IntegerValue(ewColumn);
-        const int lowBoard = IntegerValue(lowColumn);
-        const int highBoard = IntegerValue(highColumn);
+        const int sectionNumber = sectionColumn.Integer();
+        const int table = tableColumn.Integer();
+        const int round = roundColumn.Integer();
+        const int nsPair = nsColumn.Integer();
+        const int ewPair = ewColumn.Integer();
+        const int lowBoard = lowColumn.Integer();
+        const int highBoard = highColumn.Integer();
 
         CBWS_SectionInfo& info = Sections[sectionNumber];
         info.Section = sectionNumber;
@@ -349,23 +360,23 @@ bool TournamentReader::CountPlayers(CString& errorText) {
         errorText += "Error opening PlayerNums data\n";
         return false;
     }
-    const BWSbase::ColumnDesc* const sectionColumn = FindColumn(*players, "SECTION");
-    const BWSbase::ColumnDesc* const tableColumn = FindColumn(*players, "TABLE");
-    const BWSbase::ColumnDesc* const directionColumn = FindColumn(*players, "DIRECTION");
-    const BWSbase::ColumnDesc* const numberColumn = FindColumn(*players, "NUMBER");
-    const BWSbase::ColumnDesc* const nameColumn = FindColumn(*players, "NAME");
+    const RecordColumn sectionColumn(*players, "SECTION");
+    const RecordColumn tableColumn(*players, "TABLE");
+    const RecordColumn directionColumn(*players, "DIRECTION");
+    const RecordColumn numberColumn(*players, "NUMBER");
+    const RecordColumn nameColumn(*players, "NAME");
     for (; !players->eof; players->MoveNext()) {
-        auto found = Sections.find(IntegerValue(sectionColumn));
+        auto found = Sections.find(sectionColumn.Integer());
         if (found == Sections.end()) continue;
-        const std::string direction = TextValue(directionColumn);
-        const std::string number = TextValue(numberColumn);
+        const std::string direction = directionColumn.Text();
+        const std::string number = numberColumn.Text();
         if (direction.empty() || number.empty()) continue;
         t_player seat = NoSeat;
         if (!PlayerFromChar(direction[0], seat)) continue;
         CBWS_SectionInfo& info = found->second;
         ++info.PlayerNamesRead;
-        info.Players[{IntegerValue(tableColumn), seat}] =
-            PlayerEntry{TextValue(nameColumn), number, 0, 0, 0};
+        info.Players[{tableColumn.Integer(), seat}] =
+            PlayerEntry{nameColumn.Text(), number, 0, 0, 0};
     }
     if (players->fetchFailed) {
         errorText += "Error opening PlayerNums data\n";
@@ -380,9 +391,9 @@ bool TournamentReader::CountResultsAndHands(CString& errorText) {
     // would give a count short of the truth.
     auto results = RecordOf(ImportType, BwsTable::ReceivedData);
     if (OpenRecord(results)) {
-        const BWSbase::ColumnDesc* const sectionColumn = FindColumn(*results, "SECTION");
+        const RecordColumn sectionColumn(*results, "SECTION");
         for (; !results->eof; results->MoveNext()) {
-            auto found = Sections.find(IntegerValue(sectionColumn));
+            auto found = Sections.find(sectionColumn.Integer());
             if (found != Sections.end()) ++found->second.ReceivedDataRead;
         }
     }
@@ -394,9 +405,9 @@ bool TournamentReader::CountResultsAndHands(CString& errorText) {
 
     auto hands = RecordOf(ImportType, BwsTable::HandRecord);
     if (OpenRecord(hands)) {
-        const BWSbase::ColumnDesc* const sectionColumn = FindColumn(*hands, "SECTION");
+        const RecordColumn sectionColumn(*hands, "SECTION");
         for (; !hands->eof; hands->MoveNext()) {
-            auto found = Sections.find(IntegerValue(sectionColumn));
+            auto found = Sections.find(sectionColumn.Integer());
             if (found != Sections.end()) ++found->second.HandRecordsRead;
         }
     }

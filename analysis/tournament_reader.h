@@ -20,7 +20,9 @@ class TournamentReader {
     // name, every section's movement (classified and checked), and the
     // player, result and hand-record rows per section. True on success; false
     // with the one reason in errorText (which the read empties first).
-    // Summaries built before a failure stay in Sections.
+    // Summaries built before a failure stay in Sections. Asking a record for
+    // a column its layout does not declare is such a failure, named in
+    // errorText.
     bool Read(CString& errorText);
 
     // Writes the report to standard output. formatErrors is written as
@@ -38,6 +40,8 @@ class TournamentReader {
     std::string TourName;
 
   private:
+    // Read without its guard against undeclared columns.
+    bool ReadSteps(CString& errorText);
     // The steps of Read, in order; each failing one appends its message.
     bool ReadTourName(CString& errorText);
     bool ReadRounds(CString& errorText);

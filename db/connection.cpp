@@ -4,9 +4,9 @@
 #include <map>
 
 #include "db/error_check.h"
+#include "db/process_names.h"
 #include "platform/unnamed_mutex.h"
 #include "platform/win32_types.h"
-#include "run/process_names.h"
 
 namespace {
 

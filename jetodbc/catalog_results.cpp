@@ -130,7 +130,8 @@ ResultSet TablesResult(const Database& db, const OptionalText& catalog, const Op
 }
 
 ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
-                        const OptionalText& table, const OptionalText& column, bool identifiers) {
+                        const OptionalText& table, const OptionalText& column, bool identifiers,
+                        std::vector<DriverError>* unreadable) {
     std::vector<ResultColumn> columns = {Varchar("TABLE_CAT"),
                                          Varchar("TABLE_SCHEM"),
                                          NotNull(Varchar("TABLE_NAME")),
@@ -161,8 +162,17 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
     const Value none;
     const Value catalogName = TextValue(db.catalog_name());
     std::vector<std::vector<Value>> rows;
+    std::vector<DriverError> failed;
+    bool anyRead = false;
     for (const CatalogEntry* e : tables) {
-        const std::shared_ptr<const TableDefinition> def = db.Definition(*e);
+        std::shared_ptr<const TableDefinition> def;
+        try {
+            def = db.Definition(*e);
+        } catch (const DriverError& error) {
+            failed.push_back(error);
+            continue;
+        }
+        anyRead = true;
         for (size_t i = 0; i < def->columns.size(); ++i) {
             const ColumnDefinition& c = def->columns[i];
             if (!NameMatches(column, c.name, identifiers)) continue;
@@ -193,6 +203,8 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
             });
         }
     }
+    if (!anyRead && !failed.empty()) throw failed.front();
+    if (unreadable) *unreadable = std::move(failed);
     return ResultSet::FromRows(std::move(columns), std::move(rows));
 }
 

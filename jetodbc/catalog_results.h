@@ -10,8 +10,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "jetodbc/database.h"
+#include "jetodbc/driver_error.h"
 #include "jetodbc/result_set.h"
 
 namespace jetodbc {
@@ -25,10 +27,14 @@ using OptionalText = std::optional<std::string>;
 ResultSet TablesResult(const Database& db, const OptionalText& catalog, const OptionalText& schema,
                        const OptionalText& table, const OptionalText& tableTypes, bool identifiers);
 
-// SQLColumns for the tables and columns that match. Throws DriverError when
-// a matching table's definition cannot be read.
+// SQLColumns for the tables and columns that match. A matching table whose
+// definition cannot be read is left out and its error added to unreadable,
+// so that one damaged table does not hide the others; when every matching
+// table is unreadable, throws the first one's DriverError instead (the
+// client asked only about tables that cannot be read).
 ResultSet ColumnsResult(Database& db, const OptionalText& catalog, const OptionalText& schema,
-                        const OptionalText& table, const OptionalText& column, bool identifiers);
+                        const OptionalText& table, const OptionalText& column, bool identifiers,
+                        std::vector<DriverError>* unreadable);
 
 // SQLGetTypeInfo for dataType (SQL_ALL_TYPES for every type). odbcVersion
 // decides the numbers of the date and time types. Throws DriverError HY004

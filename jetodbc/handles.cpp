@@ -4,10 +4,7 @@
 
 namespace jetodbc {
 
-Environment::~Environment() {
-    connections.clear();
-    tag = kFreedTag;
-}
+Environment::~Environment() { connections.clear(); }
 
 Connection::Connection(Environment* env) : environment(env) {}
 
@@ -17,9 +14,6 @@ void Connection::Disconnect() {
     connectionString.clear();
 }
 
-Connection::~Connection() {
-    Disconnect();
-    tag = kFreedTag;
-}
+Connection::~Connection() { Disconnect(); }
 
 }  // namespace jetodbc

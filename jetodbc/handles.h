@@ -1,8 +1,9 @@
 // The environment and connection handles the driver hands to the driver
-// manager. Each handle carries a tag that identifies its kind (so that a
-// stray or freed pointer is answered with SQL_INVALID_HANDLE instead of
-// being used), its own lock and its diagnostic records. A connection owns
-// its statements: disconnecting frees those the client left behind.
+// manager. Each handle is entered in the registry of live handles under its
+// kind while it exists (so that a stray or freed pointer is answered with
+// SQL_INVALID_HANDLE without being read), and carries its own lock and its
+// diagnostic records. A connection owns its statements: disconnecting frees
+// those the client left behind.
 #pragma once
 
 #include <sql.h>
@@ -16,18 +17,12 @@
 
 #include "jetodbc/database.h"
 #include "jetodbc/diagnostics.h"
+#include "jetodbc/handle_registry.h"
 #include "jetodbc/statement_attributes.h"
 
 namespace jetodbc {
 
 class Statement;
-
-enum HandleTag : uint32_t {
-    kEnvironmentTag = 0x4a45564e,  // "JEVN"
-    kConnectionTag = 0x4a444243,   // "JDBC"
-    kStatementTag = 0x4a53544d,    // "JSTM"
-    kFreedTag = 0,
-};
 
 struct Connection;
 
@@ -35,18 +30,18 @@ struct Connection;
 struct Environment {
     ~Environment();
 
-    uint32_t tag = kEnvironmentTag;
     std::mutex mutex;
     Diagnostics diag;
     int odbcVersion = SQL_OV_ODBC3;
     std::map<Connection*, std::unique_ptr<Connection>> connections;
+
+    LiveHandle live{this, kEnvironmentTag};  // last: see LiveHandle
 };
 
 struct Connection {
     explicit Connection(Environment* env);
     ~Connection();
 
-    uint32_t tag = kConnectionTag;
     std::mutex mutex;
     Diagnostics diag;
     Environment* environment;
@@ -66,14 +61,15 @@ struct Connection {
     int odbc_version() const { return environment->odbcVersion; }
     // Frees every statement and drops the database.
     void Disconnect();
+
+    LiveHandle live{this, kConnectionTag};  // last: see LiveHandle
 };
 
-// Casts handle to T when it carries T's tag; null otherwise.
+// Casts handle to T when it is a live handle of T's kind (tag); null
+// otherwise. Reads nothing through handle.
 template <typename T>
 T* FromHandle(SQLHANDLE handle, uint32_t tag) {
-    T* object = static_cast<T*>(handle);
-    if (!object || object->tag != tag) return nullptr;
-    return object;
+    return IsLiveHandle(handle, tag) ? static_cast<T*>(handle) : nullptr;
 }
 
 }  // namespace jetodbc

@@ -3,6 +3,7 @@
 #include <sqlext.h>
 
 #include <memory>
+#include <new>
 
 #include "jetodbc/entry_guard.h"
 #include "jetodbc/handles.h"
@@ -14,8 +15,13 @@ SQLRETURN SQL_API SQLAllocHandle(SQLSMALLINT handleType, SQLHANDLE input, SQLHAN
     switch (handleType) {
         case SQL_HANDLE_ENV:
             if (!output) return SQL_ERROR;
-            *output = new (std::nothrow) Environment();
-            return *output ? SQL_SUCCESS : SQL_ERROR;
+            try {
+                *output = new Environment();
+            } catch (const std::bad_alloc&) {
+                *output = SQL_NULL_HENV;
+                return SQL_ERROR;
+            }
+            return SQL_SUCCESS;
         case SQL_HANDLE_DBC:
             return Guarded<Environment>(input, kEnvironmentTag, [&](Environment& env) {
                 if (!output) throw DriverError("HY009", "Invalid use of null pointer.", 0);

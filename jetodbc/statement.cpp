@@ -96,9 +96,14 @@ SQLRETURN Statement::Columns(const OptionalText& catalog, const OptionalText& sc
                              const OptionalText& table, const OptionalText& column) {
     if (result_) throw InvalidCursorState();
     prepared_.reset();
+    std::vector<DriverError> unreadable;
     OpenResult(ColumnsResult(database(), catalog, schema, table, column,
-                             attributes_.metadataId == SQL_TRUE));
-    return SQL_SUCCESS;
+                             attributes_.metadataId == SQL_TRUE, &unreadable));
+    // Each table left out is named in a general warning.
+    for (const DriverError& e : unreadable) {
+        diag.Add("01000", std::string("Columns left out: ") + e.what(), e.native());
+    }
+    return unreadable.empty() ? SQL_SUCCESS : SQL_SUCCESS_WITH_INFO;
 }
 
 SQLRETURN Statement::GetTypeInfo(SQLSMALLINT dataType) {
@@ -214,9 +219,10 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
         const SQLLEN rowNumber = static_cast<SQLLEN>(i + 1);
         try {
             w.clear();
+            const ClientBuffer buffer{target,  b.bufferLength,        indicator,
+                                      nullptr, attributes_.maxLength, &w};
             const SQLRETURN rc2 =
-                ConvertValue(result_->At(resultRow, column - 1), rc.type, cType, target,
-                             b.bufferLength, indicator, nullptr, attributes_.maxLength, &w);
+                ConvertValue(result_->At(resultRow, column - 1), rc.type, cType, buffer);
             if (rc2 == SQL_SUCCESS_WITH_INFO) {
                 diag.AddWarning(w, rowNumber, column);
                 *warning = true;
@@ -307,9 +313,10 @@ SQLRETURN Statement::GetData(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER 
     }
     std::string warning;
     const ResultColumn& rc = result_->columns[column - 1];
+    const ClientBuffer buffer{target,  bufferLength,          indicator,
+                              &piece_, attributes_.maxLength, &warning};
     const SQLRETURN ret =
-        ConvertValue(result_->At(static_cast<size_t>(row), column - 1), rc.type, cType, target,
-                     bufferLength, indicator, &piece_, attributes_.maxLength, &warning);
+        ConvertValue(result_->At(static_cast<size_t>(row), column - 1), rc.type, cType, buffer);
     if (!warning.empty()) diag.AddWarning(warning);
     return ret;
 }

@@ -29,12 +29,11 @@ namespace jetodbc {
 class Statement {
   public:
     explicit Statement(Connection* connection);
-    ~Statement() { tag = kFreedTag; }
+    ~Statement() = default;
 
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    uint32_t tag = kStatementTag;
     std::mutex mutex;
     Diagnostics diag;
     Connection* const connection;
@@ -42,7 +41,10 @@ class Statement {
     // Execution. Prepare parses and resolves a SELECT (its columns can then
     // be described); Execute runs it and opens a cursor before the first
     // row; ExecDirect does both. The catalog functions open a cursor on
-    // their result. Each fails with 24000 while a cursor is open.
+    // their result. Each fails with 24000 while a cursor is open. Columns
+    // leaves out tables whose definitions cannot be read, with a 01000
+    // warning naming each (SQL_SUCCESS_WITH_INFO), and fails when it can
+    // read none of the tables that match.
     SQLRETURN Prepare(std::string_view sql);
     SQLRETURN Execute();
     SQLRETURN ExecDirect(std::string_view sql);
@@ -124,6 +126,8 @@ class Statement {
     PieceState piece_;
     std::string cursorName_;
     SQLLEN rowCount_ = -1;
+
+    LiveHandle live_{this, kStatementTag};  // last: see LiveHandle
 };
 
 }  // namespace jetodbc

@@ -94,75 +94,74 @@ void Put(void* target, T value) {
 
 // Stores a number in an integer C type of the given range.
 template <typename T>
-SQLRETURN PutInteger(const Number& n, void* target, SQLLEN* indicator, std::string* warning) {
+SQLRETURN PutInteger(const Number& n, const ClientBuffer& out) {
     constexpr double kLow = static_cast<double>(std::numeric_limits<T>::min());
     constexpr double kHigh = static_cast<double>(std::numeric_limits<T>::max());
-    T out;
+    T value;
     bool fraction = false;
     if (n.whole) {
         if (n.integer < 0 && std::numeric_limits<T>::min() == 0) throw OutOfRange();
         if (static_cast<double>(n.integer) < kLow || static_cast<double>(n.integer) > kHigh) {
             throw OutOfRange();
         }
-        out = static_cast<T>(n.integer);
+        value = static_cast<T>(n.integer);
     } else {
         const double t = std::trunc(n.real);
         if (!std::isfinite(t) || t < kLow || t > kHigh) throw OutOfRange();
-        out = static_cast<T>(t);
+        value = static_cast<T>(t);
         fraction = true;
     }
-    Put(target, out);
-    if (indicator) *indicator = sizeof(T);
+    Put(out.target, value);
+    if (out.indicator) *out.indicator = sizeof(T);
     if (fraction) {
-        *warning = "01S07";
+        *out.warning = "01S07";
         return SQL_SUCCESS_WITH_INFO;
     }
     return SQL_SUCCESS;
 }
 
-SQLRETURN PutNumber(const Number& n, SQLSMALLINT cType, void* target, SQLLEN* indicator,
-                    std::string* warning) {
+SQLRETURN PutNumber(const Number& n, SQLSMALLINT cType, const ClientBuffer& out) {
     switch (cType) {
         case SQL_C_BIT: {
             const double d = n.AsDouble();
             if (d < 0.0 || d >= 2.0) throw OutOfRange();
-            Put<unsigned char>(target, d >= 1.0 ? 1 : 0);
-            if (indicator) *indicator = 1;
+            Put<unsigned char>(out.target, d >= 1.0 ? 1 : 0);
+            if (out.indicator) *out.indicator = 1;
             if (d != 0.0 && d != 1.0) {
-                *warning = "01S07";
+                *out.warning = "01S07";
                 return SQL_SUCCESS_WITH_INFO;
             }
             return SQL_SUCCESS;
         }
         case SQL_C_TINYINT:
         case SQL_C_STINYINT:
-            return PutInteger<signed char>(n, target, indicator, warning);
+            return PutInteger<signed char>(n, out);
         case SQL_C_UTINYINT:
-            return PutInteger<unsigned char>(n, target, indicator, warning);
+            return PutInteger<unsigned char>(n, out);
         case SQL_C_SHORT:
         case SQL_C_SSHORT:
-            return PutInteger<SQLSMALLINT>(n, target, indicator, warning);
+            return PutInteger<SQLSMALLINT>(n, out);
         case SQL_C_USHORT:
-            return PutInteger<SQLUSMALLINT>(n, target, indicator, warning);
+            return PutInteger<SQLUSMALLINT>(n, out);
         case SQL_C_LONG:
         case SQL_C_SLONG:
-            return PutInteger<SQLINTEGER>(n, target, indicator, warning);
+            return PutInteger<SQLINTEGER>(n, out);
         case SQL_C_ULONG:
-            return PutInteger<SQLUINTEGER>(n, target, indicator, warning);
+            return PutInteger<SQLUINTEGER>(n, out);
         case SQL_C_SBIGINT:
-            return PutInteger<int64_t>(n, target, indicator, warning);
+            return PutInteger<int64_t>(n, out);
         case SQL_C_UBIGINT:
-            return PutInteger<uint64_t>(n, target, indicator, warning);
+            return PutInteger<uint64_t>(n, out);
         case SQL_C_FLOAT: {
             const double d = n.AsDouble();
             if (std::fabs(d) > FLT_MAX) throw OutOfRange();
-            Put<float>(target, static_cast<float>(d));
-            if (indicator) *indicator = sizeof(float);
+            Put<float>(out.target, static_cast<float>(d));
+            if (out.indicator) *out.indicator = sizeof(float);
             return SQL_SUCCESS;
         }
         case SQL_C_DOUBLE:
-            Put<double>(target, n.AsDouble());
-            if (indicator) *indicator = sizeof(double);
+            Put<double>(out.target, n.AsDouble());
+            if (out.indicator) *out.indicator = sizeof(double);
             return SQL_SUCCESS;
         default:
             throw Restricted();
@@ -224,25 +223,27 @@ std::string Utf16Bytes(const Utf16& text) {
 
 // Delivers full (a value's whole client form) or its next piece. unit is
 // the character width (2 for SQL_C_WCHAR); terminated adds a NUL character.
-SQLRETURN Deliver(std::string full, size_t unit, bool terminated, void* target, SQLLEN bufferLength,
-                  SQLLEN* indicator, PieceState* piece, SQLULEN maxLength, std::string* warning) {
+SQLRETURN Deliver(std::string full, size_t unit, bool terminated, const ClientBuffer& out) {
+    const SQLULEN maxLength = out.maxLength;
     if (maxLength > 0 && full.size() > maxLength) full.resize(maxLength - maxLength % unit);
+    PieceState* const piece = out.piece;
+    const SQLLEN bufferLength = out.length;
     const size_t offset = piece ? piece->offset : 0;
     const size_t remaining = full.size() > offset ? full.size() - offset : 0;
-    if (indicator) *indicator = static_cast<SQLLEN>(remaining);
+    if (out.indicator) *out.indicator = static_cast<SQLLEN>(remaining);
     SQLLEN room = bufferLength - (terminated ? static_cast<SQLLEN>(unit) : 0);
     if (room < 0) room = 0;
     room -= room % static_cast<SQLLEN>(unit);
     const size_t n = remaining < static_cast<size_t>(room) ? remaining : static_cast<size_t>(room);
-    if (target) {
-        if (n) std::memcpy(target, full.data() + offset, n);
+    if (out.target) {
+        if (n) std::memcpy(out.target, full.data() + offset, n);
         if (terminated && bufferLength >= static_cast<SQLLEN>(unit)) {
-            std::memset(static_cast<char*>(target) + n, 0, unit);
+            std::memset(static_cast<char*>(out.target) + n, 0, unit);
         }
     }
     if (n < remaining) {
         if (piece) piece->offset += n;
-        *warning = "01004";
+        *out.warning = "01004";
         return SQL_SUCCESS_WITH_INFO;
     }
     if (piece) piece->done = true;
@@ -250,20 +251,22 @@ SQLRETURN Deliver(std::string full, size_t unit, bool terminated, void* target, 
 }
 
 // Numbers and dates as text: no pieces; a cut is allowed only in a fraction.
-SQLRETURN DeliverNumberText(const std::string& text, size_t unit, void* target, SQLLEN bufferLength,
-                            SQLLEN* indicator, PieceState* piece, std::string* warning) {
+SQLRETURN DeliverNumberText(const std::string& text, size_t unit, const ClientBuffer& out) {
     const std::string full = unit == 2 ? Utf16Bytes(DecodeCp1252(text)) : text;
-    if (indicator) *indicator = static_cast<SQLLEN>(full.size());
-    const SQLLEN room = bufferLength - static_cast<SQLLEN>(unit);
-    if (room >= static_cast<SQLLEN>(full.size())) {
-        return Deliver(full, unit, true, target, bufferLength, nullptr, piece, 0, warning);
-    }
+    if (out.indicator) *out.indicator = static_cast<SQLLEN>(full.size());
+    // The indicator is set already; the text is never cut to the maximum length.
+    ClientBuffer plain = out;
+    plain.indicator = nullptr;
+    plain.maxLength = 0;
+    const SQLLEN room = out.length - static_cast<SQLLEN>(unit);
+    if (room >= static_cast<SQLLEN>(full.size())) return Deliver(full, unit, true, plain);
     const size_t point = text.find('.');
     const size_t whole =
         point == std::string::npos || text.find('E') != std::string::npos ? text.size() : point;
     if (room < static_cast<SQLLEN>(whole * unit)) throw OutOfRange();
-    SQLRETURN rc = Deliver(full, unit, true, target, bufferLength, nullptr, nullptr, 0, warning);
-    if (piece) piece->done = true;
+    plain.piece = nullptr;
+    SQLRETURN rc = Deliver(full, unit, true, plain);
+    if (out.piece) out.piece->done = true;
     return rc;
 }
 
@@ -307,8 +310,8 @@ bool ParseDateTime(const Utf16& wide, CivilTime* t, bool* hasDate, bool* fractio
     return true;
 }
 
-SQLRETURN PutDateTime(const CivilTime& t, bool fraction, SQLSMALLINT cType, void* target,
-                      SQLLEN* indicator, std::string* warning) {
+SQLRETURN PutDateTime(const CivilTime& t, bool fraction, SQLSMALLINT cType,
+                      const ClientBuffer& out) {
     switch (cType) {
         case SQL_C_TYPE_TIMESTAMP:
         case SQL_C_TIMESTAMP: {
@@ -319,8 +322,8 @@ SQLRETURN PutDateTime(const CivilTime& t, bool fraction, SQLSMALLINT cType, void
             ts.hour = static_cast<SQLUSMALLINT>(t.hour);
             ts.minute = static_cast<SQLUSMALLINT>(t.minute);
             ts.second = static_cast<SQLUSMALLINT>(t.second);
-            Put(target, ts);
-            if (indicator) *indicator = sizeof ts;
+            Put(out.target, ts);
+            if (out.indicator) *out.indicator = sizeof ts;
             return SQL_SUCCESS;
         }
         case SQL_C_TYPE_DATE:
@@ -329,10 +332,10 @@ SQLRETURN PutDateTime(const CivilTime& t, bool fraction, SQLSMALLINT cType, void
             ds.year = static_cast<SQLSMALLINT>(t.year);
             ds.month = static_cast<SQLUSMALLINT>(t.month);
             ds.day = static_cast<SQLUSMALLINT>(t.day);
-            Put(target, ds);
-            if (indicator) *indicator = sizeof ds;
+            Put(out.target, ds);
+            if (out.indicator) *out.indicator = sizeof ds;
             if (t.hour || t.minute || t.second || fraction) {
-                *warning = "01S07";
+                *out.warning = "01S07";
                 return SQL_SUCCESS_WITH_INFO;
             }
             return SQL_SUCCESS;
@@ -343,10 +346,10 @@ SQLRETURN PutDateTime(const CivilTime& t, bool fraction, SQLSMALLINT cType, void
             tm.hour = static_cast<SQLUSMALLINT>(t.hour);
             tm.minute = static_cast<SQLUSMALLINT>(t.minute);
             tm.second = static_cast<SQLUSMALLINT>(t.second);
-            Put(target, tm);
-            if (indicator) *indicator = sizeof tm;
+            Put(out.target, tm);
+            if (out.indicator) *out.indicator = sizeof tm;
             if (fraction) {
-                *warning = "01S07";
+                *out.warning = "01S07";
                 return SQL_SUCCESS_WITH_INFO;
             }
             return SQL_SUCCESS;
@@ -500,9 +503,9 @@ std::string ValueAsText(const Value& v) {
     return "";
 }
 
-SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT cType, void* target,
-                       SQLLEN bufferLength, SQLLEN* indicator, PieceState* piece, SQLULEN maxLength,
-                       std::string* warning) {
+SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT cType,
+                       const ClientBuffer& out) {
+    PieceState* const piece = out.piece;
     if (piece && piece->done) return SQL_NO_DATA;
     if (cType == SQL_C_DEFAULT) cType = DefaultCType(type);
     if (!IsKnownCType(cType)) {
@@ -512,10 +515,10 @@ SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT 
         throw DriverError("HYC00", "Conversion to SQL_C_NUMERIC is not supported.", 0);
     }
     if (value.IsNull()) {
-        if (!indicator) {
+        if (!out.indicator) {
             throw DriverError("22002", "Indicator variable required but not supplied.", 0);
         }
-        *indicator = SQL_NULL_DATA;
+        *out.indicator = SQL_NULL_DATA;
         if (piece) piece->done = true;
         return SQL_SUCCESS;
     }
@@ -530,44 +533,39 @@ SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT 
             if (text) {
                 const std::string full =
                     unit == 2 ? Utf16Bytes(value.text) : EncodeCp1252(value.text);
-                return Deliver(full, unit, true, target, bufferLength, indicator, piece, maxLength,
-                               warning);
+                return Deliver(full, unit, true, out);
             }
             if (cType == SQL_C_BINARY) {
-                return Deliver(EncodeCp1252(value.text), 1, false, target, bufferLength, indicator,
-                               piece, maxLength, warning);
+                return Deliver(EncodeCp1252(value.text), 1, false, out);
             }
             if (IsDateTimeCType(cType)) {
                 CivilTime t;
                 bool hasDate = false, fraction = false;
                 if (!ParseDateTime(value.text, &t, &hasDate, &fraction)) throw NotANumber();
-                return Delivered(PutDateTime(t, fraction, cType, target, indicator, warning),
-                                 piece);
+                return Delivered(PutDateTime(t, fraction, cType, out), piece);
             }
             if (cType == SQL_C_GUID) throw Restricted();
-            return Delivered(PutNumber(ParseNumber(value.text), cType, target, indicator, warning),
-                             piece);
+            return Delivered(PutNumber(ParseNumber(value.text), cType, out), piece);
 
         case ValueKind::Binary:
             if (cType == SQL_C_BINARY) {
-                return Deliver(value.bytes, 1, false, target, bufferLength, indicator, piece,
-                               maxLength, warning);
+                return Deliver(value.bytes, 1, false, out);
             }
             if (text) {
-                return Deliver(asText(Hex(value.bytes)), unit, true, target, bufferLength,
-                               indicator, piece, maxLength, warning);
+                return Deliver(asText(Hex(value.bytes)), unit, true, out);
             }
             throw Restricted();
 
         case ValueKind::Guid:
             if (cType == SQL_C_GUID || cType == SQL_C_BINARY) {
-                if (cType == SQL_C_GUID) bufferLength = 16;
-                return Deliver(value.bytes, 1, false, target, bufferLength, indicator, piece, 0,
-                               warning);
+                // A GUID buffer is 16 bytes whatever length is given; never cut.
+                ClientBuffer guid = out;
+                if (cType == SQL_C_GUID) guid.length = 16;
+                guid.maxLength = 0;
+                return Deliver(value.bytes, 1, false, guid);
             }
             if (text) {
-                return Deliver(asText(ValueAsText(value)), unit, true, target, bufferLength,
-                               indicator, piece, maxLength, warning);
+                return Deliver(asText(ValueAsText(value)), unit, true, out);
             }
             throw Restricted();
 
@@ -575,19 +573,21 @@ SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT 
             CivilTime t;
             if (!JetDaysToCivil(value.real, &t)) throw BadDate();
             if (text) {
-                return DeliverNumberText(FormatTimestamp(t), unit, target, bufferLength, indicator,
-                                         piece, warning);
+                return DeliverNumberText(FormatTimestamp(t), unit, out);
             }
             if (cType == SQL_C_BINARY) {
                 SQL_TIMESTAMP_STRUCT ts{};
                 std::string none;
-                PutDateTime(t, false, SQL_C_TYPE_TIMESTAMP, &ts, nullptr, &none);
-                if (bufferLength < static_cast<SQLLEN>(sizeof ts)) throw OutOfRange();
-                std::memcpy(target, &ts, sizeof ts);
-                if (indicator) *indicator = sizeof ts;
+                ClientBuffer local;
+                local.target = &ts;
+                local.warning = &none;
+                PutDateTime(t, false, SQL_C_TYPE_TIMESTAMP, local);
+                if (out.length < static_cast<SQLLEN>(sizeof ts)) throw OutOfRange();
+                std::memcpy(out.target, &ts, sizeof ts);
+                if (out.indicator) *out.indicator = sizeof ts;
                 return Delivered(SQL_SUCCESS, piece);
             }
-            return Delivered(PutDateTime(t, false, cType, target, indicator, warning), piece);
+            return Delivered(PutDateTime(t, false, cType, out), piece);
         }
 
         default:
@@ -595,8 +595,7 @@ SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT 
     }
 
     if (text) {
-        return DeliverNumberText(ValueAsText(value), unit, target, bufferLength, indicator, piece,
-                                 warning);
+        return DeliverNumberText(ValueAsText(value), unit, out);
     }
     if (cType == SQL_C_BINARY) {
         std::string bytes;
@@ -627,13 +626,13 @@ SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT 
                     bytes = ValueAsText(value);
                 }
         }
-        if (bufferLength < static_cast<SQLLEN>(bytes.size())) throw OutOfRange();
-        std::memcpy(target, bytes.data(), bytes.size());
-        if (indicator) *indicator = static_cast<SQLLEN>(bytes.size());
+        if (out.length < static_cast<SQLLEN>(bytes.size())) throw OutOfRange();
+        std::memcpy(out.target, bytes.data(), bytes.size());
+        if (out.indicator) *out.indicator = static_cast<SQLLEN>(bytes.size());
         return Delivered(SQL_SUCCESS, piece);
     }
     if (IsDateTimeCType(cType) || cType == SQL_C_GUID) throw Restricted();
-    return Delivered(PutNumber(NumberOf(value), cType, target, indicator, warning), piece);
+    return Delivered(PutNumber(NumberOf(value), cType, out), piece);
 }
 
 }  // namespace jetodbc

@@ -39,18 +39,23 @@ bool IsVariableCType(SQLSMALLINT cType);
 // whose buffers carry their own length).
 size_t CTypeSize(SQLSMALLINT cType);
 
-// Puts value (of a column typed type) into target as cType. bufferLength is
-// the buffer's size in bytes (only read for variable C types); the length of
-// the data, or SQL_NULL_DATA, goes to *indicator when indicator is given.
-// piece is the column's SQLGetData state, or null for a bound column (the
-// value is then delivered from its start). maxLength > 0 cuts text and
-// binary data to that many bytes without a warning (SQL_ATTR_MAX_LENGTH).
-// Returns SQL_SUCCESS; SQL_SUCCESS_WITH_INFO with the warning's SQLSTATE in
-// *warning; or SQL_NO_DATA when piece says the value was delivered already.
+// The client's buffer for one value, with what goes along with it.
+struct ClientBuffer {
+    void* target = nullptr;          // where the value goes (may be null for text)
+    SQLLEN length = 0;               // its size in bytes; read only for variable C types
+    SQLLEN* indicator = nullptr;     // the length of the data or SQL_NULL_DATA, when given
+    PieceState* piece = nullptr;     // the column's SQLGetData state; null for a bound column
+    SQLULEN maxLength = 0;           // > 0: text and binary cut to that many bytes, no warning
+    std::string* warning = nullptr;  // receives a warning's SQLSTATE; must be given
+};
+
+// Puts value (of a column typed type) into buffer as cType. A bound column
+// (no piece) gets the value from its start. Returns SQL_SUCCESS;
+// SQL_SUCCESS_WITH_INFO with the warning's SQLSTATE in *buffer.warning; or
+// SQL_NO_DATA when the piece state says the value was delivered already.
 // Throws DriverError for failures (22002, 22003, 22008, 22018, 07006, HYC00).
-SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT cType, void* target,
-                       SQLLEN bufferLength, SQLLEN* indicator, PieceState* piece, SQLULEN maxLength,
-                       std::string* warning);
+SQLRETURN ConvertValue(const Value& value, const SqlTypeInfo& type, SQLSMALLINT cType,
+                       const ClientBuffer& buffer);
 
 // The text form of a value as SQL_C_CHAR delivers it (Windows-1252): what
 // ConvertValue writes for a buffer large enough. NULL gives "".

@@ -28,6 +28,8 @@ uint8_t JetTypeCode(ColumnType type) {
             return 0x0B;
         case ColumnType::kMemo:
             return 0x0C;
+        case ColumnType::kNumeric:
+            return 0x10;
     }
     return 0;
 }
@@ -57,6 +59,8 @@ int FixedAreaSize(ColumnType type) {
         case ColumnType::kCurrency:
         case ColumnType::kDateTime:
             return 8;
+        case ColumnType::kNumeric:
+            return 17;  // a sign byte, then a 128-bit magnitude
         default:
             return 0;
     }
@@ -86,6 +90,8 @@ const char* ColumnTypeName(ColumnType type) {
             return "Text";
         case ColumnType::kMemo:
             return "Memo";
+        case ColumnType::kNumeric:
+            return "Numeric";
         case ColumnType::kBinary:
             return "Binary";
         case ColumnType::kOle:

@@ -17,6 +17,7 @@ enum class ColumnType : uint8_t {
     kDateTime,
     kText,  // Text(n), n from 1 to 255 characters
     kMemo,
+    kNumeric,  // Numeric(p,s), the Decimal of Access 2000: Jet 4 only
     // Binary and OLE Object exist for the system catalog; only NULL values
     // can be written to them.
     kBinary,
@@ -31,7 +32,8 @@ uint8_t JetTypeCode(ColumnType type);
 bool IsFixedLength(ColumnType type);
 
 // Bytes a value of a fixed-length type takes in the fixed-length area: 0 for
-// Yes/No, 1 for Byte ... 8 for Double. 0 for variable-length types.
+// Yes/No, 1 for Byte ... 8 for Double, 17 for Numeric. 0 for variable-length
+// types.
 int FixedAreaSize(ColumnType type);
 
 // True for Text and Memo, the types whose values are strings.

@@ -19,4 +19,13 @@ Column MakeTextColumn(std::string name, int length) {
     return column;
 }
 
+Column MakeNumericColumn(std::string name, int precision, int scale) {
+    Column column;
+    column.name = std::move(name);
+    column.type = ColumnType::kNumeric;
+    column.precision = precision;
+    column.scale = scale;
+    return column;
+}
+
 }  // namespace jetwriter

@@ -7,11 +7,14 @@
 // - names: 1 to 64 characters, no control characters, none of . ! ` [ ],
 //   no leading space; table names unique, column names unique in their table
 //   (both compared ignoring ASCII case); "MSysObjects" is taken.
-// - a table has 1 to 255 columns; Text(n) has n from 1 to 255.
+// - a table has 1 to 255 columns; Text(n) has n from 1 to 255; Numeric(p,s)
+//   has p from 1 to 28 and s from 0 to p, and needs a Jet 4 file (Access 97
+//   has no such type).
 // - each row has one value per column, of the kind its column takes:
 //   Yes/No a Boolean (never NULL); Byte, Integer, Long Integer an Integer in
 //   range; Single, Double a finite Real (Single: within float range);
-//   Currency a Currency; Date/Time a DateTime from year 100 to 9999; Text
+//   Currency a Currency; Numeric a Decimal of at most s decimals and p
+//   digits in all; Date/Time a DateTime from year 100 to 9999; Text
 //   and Memo a Text in valid UTF-8 without U+0000, Text(n) at most n UTF-16
 //   code units; Binary and OLE only NULL. Every other type may be NULL.
 // - a row, with its memos moved out to long-value pages, fits in a page.
@@ -41,6 +44,10 @@ struct Column {
     std::string name;  // UTF-8
     ColumnType type = ColumnType::kLongInteger;
     int text_length = 0;  // Text(n): n characters; unused for other types
+    // Numeric(p,s): p digits in all (1 to 28), s of them after the point
+    // (0 to p); unused for other types.
+    int precision = 0;
+    int scale = 0;
     // The table's history, counted in rows: the column exists for rows
     // added_at_row, ... (0: from the first row on), and is deleted from row
     // dropped_at_row on. Rows written before a column was added are stored
@@ -88,5 +95,7 @@ Column MakeColumn(std::string name, ColumnType type);
 
 // A Text(length) column.
 Column MakeTextColumn(std::string name, int length);
+// A Numeric(precision,scale) column.
+Column MakeNumericColumn(std::string name, int precision, int scale);
 
 }  // namespace jetwriter

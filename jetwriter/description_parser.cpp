@@ -245,6 +245,23 @@ bool ParseDateTime(std::string_view token, double* dayNumber) {
     return true;
 }
 
+// True for an optional sign, digits and an optional point with more digits
+// (at least one digit in all, no exponent).
+bool IsDecimalNumber(std::string_view token) {
+    size_t at = !token.empty() && (token[0] == '-' || token[0] == '+') ? 1 : 0;
+    bool digit = false, point = false;
+    for (; at < token.size(); ++at) {
+        if (token[at] == '.' && !point) {
+            point = true;
+        } else if (token[at] >= '0' && token[at] <= '9') {
+            digit = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
 // Interprets an unquoted token for a column. Returns an empty string, or
 // what is wrong.
 std::string ParseBareValue(std::string_view token, const Column& column, Value* value) {
@@ -285,6 +302,10 @@ std::string ParseBareValue(std::string_view token, const Column& column, Value* 
         case ColumnType::kCurrency:
             if (!ParseCurrency(token, &whole)) return refuse("an amount with at most 4 decimals");
             *value = Value::Currency(whole);
+            return {};
+        case ColumnType::kNumeric:
+            if (!IsDecimalNumber(token)) return refuse("a decimal number");
+            *value = Value::Decimal(std::string(token));
             return {};
         case ColumnType::kDateTime:
             if (!ParseDateTime(token, &real)) {
@@ -362,19 +383,32 @@ bool ParseColumnType(std::string_view text, Column* column) {
             return true;
         }
     }
-    // Text(n), spaces allowed around the parts.
-    if (text.size() < 4 || !EqualsIgnoringCase(text.substr(0, 4), "text")) return false;
-    text = Trim(text.substr(4));
-    if (text.size() < 3 || text.front() != '(' || text.back() != ')') return false;
-    const std::string_view digits = Trim(text.substr(1, text.size() - 2));
-    int length = 0;
-    const auto [end, status] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), length);
-    if (digits.empty() || status != std::errc() || end != digits.data() + digits.size()) {
+    // Text(n) and Numeric(p,s), spaces allowed around the parts.
+    auto number = [](std::string_view digits, int* value) {
+        digits = Trim(digits);
+        const auto [end, status] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), *value);
+        return !digits.empty() && status == std::errc() && end == digits.data() + digits.size();
+    };
+    const bool numeric = text.size() >= 7 && EqualsIgnoringCase(text.substr(0, 7), "numeric");
+    if (!numeric && (text.size() < 4 || !EqualsIgnoringCase(text.substr(0, 4), "text"))) {
         return false;
     }
+    text = Trim(text.substr(numeric ? 7 : 4));
+    if (text.size() < 3 || text.front() != '(' || text.back() != ')') return false;
+    const std::string_view inside = text.substr(1, text.size() - 2);
+    if (numeric) {
+        const size_t comma = inside.find(',');
+        if (comma == std::string_view::npos ||
+            !number(inside.substr(0, comma), &column->precision) ||
+            !number(inside.substr(comma + 1), &column->scale)) {
+            return false;
+        }
+        column->type = ColumnType::kNumeric;
+        return true;
+    }
+    if (!number(inside, &column->text_length)) return false;
     column->type = ColumnType::kText;
-    column->text_length = length;
     return true;
 }
 
@@ -516,11 +550,17 @@ std::string Parser::ParseColumn(LineCursor* cursor) {
     if (!ParseColumnType(type, &column)) {
         return "unknown column type \"" + std::string(type) +
                "\" (Yes/No, Byte, Integer, Long, Single, Double, Currency, Date/Time, Text(n), "
-               "Memo)";
+               "Memo, Numeric(p,s))";
     }
     if (column.type == ColumnType::kText &&
         (column.text_length < 1 || column.text_length > kMaxTextLength)) {
         return "Text(n) takes n from 1 to " + std::to_string(kMaxTextLength);
+    }
+    if (column.type == ColumnType::kNumeric &&
+        (column.precision < 1 || column.precision > kMaxNumericPrecision || column.scale < 0 ||
+         column.scale > column.precision)) {
+        return "Numeric(p,s) takes p from 1 to " + std::to_string(kMaxNumericPrecision) +
+               " and s from 0 to p";
     }
     // A column after rows was added later: the rows before it do not have it.
     column.added_at_row = table.rows.size();

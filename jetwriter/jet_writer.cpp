@@ -61,6 +61,11 @@ bool CheckSchemas(const Database& database, WriteProblem* problem) {
             message = CheckJet3Name(table.name, "table");
             for (size_t c = 0; message.empty() && c < table.columns.size(); ++c) {
                 message = CheckJet3Name(table.columns[c].name, "column");
+                if (message.empty() && table.columns[c].type == ColumnType::kNumeric) {
+                    message = "column " + table.columns[c].name +
+                              ": Numeric needs a Jet 4 file (format jet4); Access 97 has no "
+                              "such type";
+                }
             }
             if (!message.empty()) return Fail(problem, std::move(message), i);
         }

@@ -41,6 +41,55 @@ std::string CheckInteger(const Column& column, const Value& value, int64_t lowes
     return {};
 }
 
+// Stores a decimal number as Jet keeps a Numeric value: a sign byte (0x80
+// when negative), then the number times 10^scale as a 128-bit magnitude in
+// four little-endian 32-bit words, the most significant word first.
+std::string StoreDecimal(const Column& column, const std::string& number, uint8_t* field) {
+    const std::string type =
+        "Numeric(" + std::to_string(column.precision) + "," + std::to_string(column.scale) + ")";
+    size_t at = 0;
+    bool negative = false;
+    if (!number.empty() && (number[0] == '-' || number[0] == '+')) negative = number[at++] == '-';
+    std::string digits;
+    int decimals = 0;
+    bool point = false;
+    for (; at < number.size(); ++at) {
+        const char c = number[at];
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits += c;
+            decimals += point ? 1 : 0;
+        } else {
+            digits.clear();
+            break;
+        }
+    }
+    if (digits.empty()) return ColumnLabel(column) + "\"" + number + "\" is not a decimal number";
+    if (decimals > column.scale) {
+        return ColumnLabel(column) + number + " has more decimals than the " +
+               std::to_string(column.scale) + " of " + type;
+    }
+    digits.append(static_cast<size_t>(column.scale - decimals), '0');
+    digits.erase(0, digits.find_first_not_of('0'));  // all of it for zero
+    if (digits.size() > static_cast<size_t>(column.precision)) {
+        return ColumnLabel(column) + number + " has more digits than the " +
+               std::to_string(column.precision) + " of " + type;
+    }
+    uint32_t words[4] = {0, 0, 0, 0};  // at most 28 digits: always fits
+    for (const char c : digits) {
+        uint64_t carry = static_cast<uint64_t>(c - '0');
+        for (int w = 3; w >= 0; --w) {
+            const uint64_t next = static_cast<uint64_t>(words[w]) * 10 + carry;
+            words[w] = static_cast<uint32_t>(next);
+            carry = next >> 32;
+        }
+    }
+    field[0] = negative && !digits.empty() ? 0x80 : 0x00;
+    for (int w = 0; w < 4; ++w) StoreU32(field + 1 + 4 * w, words[w]);
+    return {};
+}
+
 }  // namespace
 
 RowEncoder::RowEncoder(const std::vector<Column>& columns, LongValueWriter* longValues)
@@ -96,6 +145,10 @@ std::string RowEncoder::CheckAndPlaceFixed(size_t column, const Value& value) {
         case ColumnType::kCurrency:
             if (value.kind() != Value::Kind::kCurrency) return WrongKind(definition, value);
             StoreU64(field, static_cast<uint64_t>(value.currency()));
+            break;
+        case ColumnType::kNumeric:
+            if (value.kind() != Value::Kind::kDecimal) return WrongKind(definition, value);
+            problem = StoreDecimal(definition, value.text(), field);
             break;
         case ColumnType::kDateTime:
             if (value.kind() != Value::Kind::kDateTime) return WrongKind(definition, value);

@@ -58,6 +58,13 @@ std::string CheckTableSchema(const Table& table) {
             return "column " + column.name + ": Text length " + std::to_string(column.text_length) +
                    " is not from 1 to " + std::to_string(kMaxTextLength);
         }
+        if (column.type == ColumnType::kNumeric &&
+            (column.precision < 1 || column.precision > kMaxNumericPrecision || column.scale < 0 ||
+             column.scale > column.precision)) {
+            return "column " + column.name + ": Numeric(" + std::to_string(column.precision) + "," +
+                   std::to_string(column.scale) + ") needs a precision from 1 to " +
+                   std::to_string(kMaxNumericPrecision) + " and a scale from 0 to the precision";
+        }
         for (size_t j = 0; j < i; ++j) {
             if (SameName(column.name, table.columns[j].name)) {
                 return "column " + column.name + " appears twice";

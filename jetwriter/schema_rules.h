@@ -13,6 +13,7 @@ namespace jetwriter {
 constexpr size_t kMaxNameLength = 64;  // UTF-16 code units
 constexpr size_t kMaxColumns = 255;
 constexpr int kMaxTextLength = 255;
+constexpr int kMaxNumericPrecision = 28;
 
 // The name of the system catalog, which every file has.
 extern const char* const kCatalogName;

@@ -33,6 +33,10 @@ void StoreJet4ColumnEntry(const Column& column, const ColumnPlacement& placement
         StoreU16(entry + 11, kGeneralSortOrder);
         entry[16] = kCompressedTextHint;
     }
+    if (column.type == ColumnType::kNumeric) {  // where text keeps its sort order
+        entry[11] = static_cast<uint8_t>(column.precision);
+        entry[12] = static_cast<uint8_t>(column.scale);
+    }
     entry[15] = placement.fixed ? kFixedColumnFlags : kVariableColumnFlags;
     StoreU16(entry + 21, placement.fixedOffset);
     StoreU16(entry + 23, placement.entryLength);

@@ -39,6 +39,13 @@ Value Value::DateTime(double dayNumber) {
     return result;
 }
 
+Value Value::Decimal(std::string number) {
+    Value result;
+    result.kind_ = Kind::kDecimal;
+    result.text_ = std::move(number);
+    return result;
+}
+
 Value Value::Text(std::string utf8) {
     Value result;
     result.kind_ = Kind::kText;
@@ -58,6 +65,7 @@ bool Value::operator==(const Value& other) const {
         case Kind::kReal:
         case Kind::kDateTime:
             return real_ == other.real_;
+        case Kind::kDecimal:
         case Kind::kText:
             return text_ == other.text_;
     }
@@ -78,6 +86,8 @@ const char* ValueKindName(Value::Kind kind) {
             return "currency amount";
         case Value::Kind::kDateTime:
             return "date/time";
+        case Value::Kind::kDecimal:
+            return "decimal number";
         case Value::Kind::kText:
             return "text";
     }

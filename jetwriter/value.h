@@ -1,6 +1,6 @@
 // Value: one field of a row, as the caller means it: NULL, a Yes/No, an
-// integer, a floating-point number, an amount of money, a date and time, or a
-// text. Which kinds a column accepts is the writer's business (Table rules in
+// integer, a floating-point number, an amount of money, a date and time, a
+// decimal number, or a text. Which kinds a column accepts is the writer's business (Table rules in
 // database.h); a Value only carries what was given.
 #pragma once
 
@@ -11,7 +11,16 @@ namespace jetwriter {
 
 class Value {
   public:
-    enum class Kind : uint8_t { kNull, kBoolean, kInteger, kReal, kCurrency, kDateTime, kText };
+    enum class Kind : uint8_t {
+        kNull,
+        kBoolean,
+        kInteger,
+        kReal,
+        kCurrency,
+        kDateTime,
+        kDecimal,
+        kText
+    };
 
     // A NULL field.
     Value() = default;
@@ -27,6 +36,10 @@ class Value {
     // For Date/Time columns: days since 1899-12-30, the fraction being the time
     // of day (see calendar.h for building one from a calendar date).
     static Value DateTime(double dayNumber);
+    // For Numeric columns: a decimal number as written, an optional '-' or
+    // '+', digits and an optional point with more digits ("-1110.554"); the
+    // writer checks it against the column's precision and scale.
+    static Value Decimal(std::string number);
     // For Text and Memo columns: the text in UTF-8.
     static Value Text(std::string utf8);
 
@@ -40,6 +53,7 @@ class Value {
     double real() const { return kind_ == Kind::kReal ? real_ : 0.0; }
     int64_t currency() const { return kind_ == Kind::kCurrency ? integer_ : 0; }
     double date_time() const { return kind_ == Kind::kDateTime ? real_ : 0.0; }
+    // The text of kText, the number as written of kDecimal.
     const std::string& text() const { return text_; }
 
     bool operator==(const Value& other) const;

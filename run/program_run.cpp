@@ -8,11 +8,11 @@
 
 #include "analysis/tournament_reader.h"
 #include "db/connection.h"
+#include "db/process_names.h"
 #include "platform/cstring.h"
 #include "platform/shared_file.h"
 #include "platform/win32_types.h"
 #include "run/format_choice.h"
-#include "run/process_names.h"
 #include "run/run_log.h"
 #include "schema/format_detection.h"
 

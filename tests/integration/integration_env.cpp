@@ -10,7 +10,7 @@
 #include <iterator>
 
 #include "db/connection.h"
-#include "run/process_names.h"
+#include "db/process_names.h"
 
 TemporaryFolder::TemporaryFolder() {
     char pattern[] = "/tmp/vellamo-db-XXXXXX";

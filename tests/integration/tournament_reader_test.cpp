@@ -365,3 +365,42 @@ TEST_F(TournamentReaderTest, PairNumbersBeyond2048StayApartBetweenRounds) {
 }
 
 }  // namespace
+
+namespace {
+
+// Adds a row of the values whose columns the fixture's table has; the table
+// is left alone when the format has no such table.
+void AddRowWhereDeclared(BwsFixture& fixture, const std::string& table,
+                         const std::map<std::string, Value>& values) {
+    if (!fixture.HasTable(table)) return;
+    std::map<std::string, Value> declared;
+    for (const auto& [name, value] : values) {
+        for (const auto& column : fixture.Table(table).columns) {
+            if (column.name == name) declared.emplace(name, value);
+        }
+    }
+    fixture.AddRow(table, declared);
+}
+
+}  // namespace
+
+TEST_F(TournamentReaderTest, EveryLayoutIsReadAskingOnlyForColumnsItDeclares) {
+    // A row in every table the reader opens, each reaching every column read:
+    // a read of a column that the format's record does not declare fails.
+    for (int number = kFirstImportType; number <= kLastImportType; ++number) {
+        const auto format = static_cast<eImportType>(number);
+        BwsFixture fixture(format);
+        AddRowWhereDeclared(fixture, "Session", {{"Name", Value::Text("Club")}});
+        AddHowell(fixture, 1);
+        AddSection(fixture, 1, "A", 2);
+        AddRowWhereDeclared(fixture, "PlayerNumbers",
+                            {{"Section", Value::Integer(1)},
+                             {"Table", Value::Integer(1)},
+                             {"Direction", Value::Text("N")},
+                             {"Number", Value::Text("17")},
+                             {"Name", Value::Text("Ann")}});
+        AddRowWhereDeclared(fixture, "ReceivedData", {{"Section", Value::Integer(1)}});
+        AddRowWhereDeclared(fixture, "HandRecord", {{"Section", Value::Integer(1)}});
+        EXPECT_TRUE(ReadAs(fixture, format)) << FormatName(format) << ": " << Error();
+    }
+}

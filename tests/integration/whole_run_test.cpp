@@ -12,6 +12,7 @@
 
 #include "tests/integration/format_model.h"
 #include "tests/integration/integration_env.h"
+#include "tests/support/windows1252_chart.h"
 
 namespace {
 
@@ -594,6 +595,88 @@ TEST_F(WholeRunTest, HalvesTeamsIndividualsAndUnsortedRoundsInOneEvent) {
         "\"\",\n    \"Sections\": [\n" +
         halves + ",\n" + teams + ",\n" + individual + "\n    ]\n}\n";
     EXPECT_EQ(output, Prefix(path) + report);
+    EXPECT_EQ(status, 0);
+}
+
+// A team Howell of two tables and four pairs in section 1: three rounds of two
+// boards, every table on the same boards.
+void AddTeamHowell(BwsFixture& fixture, const std::string& letter, int scoringType) {
+    const int pairs[3][4] = {{1, 2, 3, 4}, {1, 3, 4, 2}, {1, 4, 2, 3}};
+    for (int round = 1; round <= 3; ++round) {
+        for (int table = 1; table <= 2; ++table) {
+            AddRound(fixture, 1, table, round, pairs[round - 1][2 * table - 2],
+                     pairs[round - 1][2 * table - 1], 2 * round - 1, 2 * round);
+        }
+    }
+    fixture.AddRow("Section", {{"ID", Value::Integer(1)},
+                               {"Letter", Value::Text(letter)},
+                               {"Tables", Value::Integer(2)},
+                               {"ScoringType", Value::Integer(scoringType)}});
+}
+
+std::string OneSectionReport(const std::string& tourName, const std::string& section) {
+    return "{\n    \"DBformat\": \"5\",\n    \"DBformatName\": \"US0_BWS\",\n    \"ToolVersion\": "
+           "\"1.01\",\n    \"FormatErrors\": \"0\",\n    \"SectionCount\": \"1\",\n    "
+           "\"TourName\": \"" +
+           tourName + "\",\n    \"Sections\": [\n" + section + "\n    ]\n}\n";
+}
+
+TEST_F(WholeRunTest, FullWidthNamesAndAScoringTypeFourTeamReachTheReportWhole) {
+    // The tour name fills all 255 characters of its column, the section's
+    // letters all 3 of theirs; ScoringType 4 is a team match like 3.
+    std::string tourName;
+    for (int i = 0; i < 255; ++i) tourName += static_cast<char>('A' + i % 26);
+    BwsFixture fixture(US0_BWS);
+    fixture.AddRow("Session", {{"Name", Value::Text(tourName)}});
+    AddTeamHowell(fixture, "ABC", 4);
+    const std::string path = folder_.Path("full-width.bws");
+    ASSERT_EQ(fixture.Write(path), "");
+    int status = -1;
+    const std::string output = RunOn(path, &status);
+    const std::string team = SectionObject({{"Section", "1"},
+                                            {"SectionName", "ABC"},
+                                            {"Tables", "2"},
+                                            {"Rounds", "3"},
+                                            {"LowBoard", "1"},
+                                            {"HighBoard", "6"},
+                                            {"BoardsPerRound", "2"},
+                                            {"BoardsNeeded", "6"},
+                                            {"Pairs", "4"},
+                                            {"Teams", "2"},
+                                            {"First", "false"},
+                                            {"Barometer", "true"},
+                                            {"UnsortedRounds", "false"},
+                                            {"Transformable", "true"},
+                                            {"Team", "true"},
+                                            {"Halfs", "3"},
+                                            {"Individual", "false"},
+                                            {"Ignore", "false"},
+                                            {"MovementType", "0"},
+                                            {"PlayerNamesRead", "0"},
+                                            {"ReceivedDataRead", "0"},
+                                            {"HandRecordsRead", "0"}});
+    EXPECT_EQ(output, Prefix(path) + OneSectionReport(tourName, team));
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(WholeRunTest, EveryCharacterOfWindows1252From80To9FReachesTheReportAsItsUtf8) {
+    // Written to a Jet 3 file as its Windows-1252 bytes, read back through the
+    // driver, reported as UTF-8: a character that the writer, the driver or
+    // the report maps to another one shows in the report. (A Jet 3 file
+    // cannot hold the five undefined bytes as characters.)
+    std::string name;
+    for (const Windows1252ChartEntry& entry : kWindows1252Chart) {
+        if (entry.character != entry.byte) name += Utf8Of(entry.character);
+    }
+    BwsFixture fixture(US0_BWS);
+    fixture.AddRow("Session", {{"Name", Value::Text("x" + name + "x")}});
+    AddTeamHowell(fixture, "A", 3);
+    const std::string path = folder_.Path("windows-1252.bws");
+    ASSERT_EQ(fixture.Write(path), "");
+    int status = -1;
+    const std::string output = RunOn(path, &status);
+    const std::string tourName = "\"TourName\": \"x" + name + "x\"";
+    EXPECT_NE(output.find(tourName), std::string::npos) << output;
     EXPECT_EQ(status, 0);
 }
 

@@ -70,23 +70,47 @@ std::string ReadFile(const std::string& path) {
     return s.str();
 }
 
-std::string MakeDatabase(const std::string& file, const std::string& description) {
-    const std::string source = WriteFile(file + ".jdesc", description);
+const std::string& RunFormat() {
+    static const std::string format = [] {
+        const char* chosen = std::getenv("JETODBC_FIXTURE_FORMAT");
+        return std::string(chosen && *chosen ? chosen : "jet3");
+    }();
+    return format;
+}
+
+std::string InFormat(const std::string& description, const std::string& format) {
+    std::istringstream lines(description);
+    std::string out, line;
+    bool placed = false;
+    while (std::getline(lines, line)) {
+        const size_t word = line.find_first_not_of(" \t");
+        if (word != std::string::npos && line.compare(word, 7, "format ") == 0) return description;
+        out += line + "\n";
+        if (!placed && word != std::string::npos && line.compare(word, 9, "database ") == 0) {
+            out += "format " + format + "\n";
+            placed = true;
+        }
+    }
+    return out;
+}
+
+std::string MakeDatabase(const std::string& file, const std::string& description,
+                         const std::string& format) {
+    const std::string source = WriteFile(file + ".jdesc", InFormat(description, format));
     const std::string path = ScratchDir() + "/" + file;
     const std::string error = RunBwsmake(source, path);
     EXPECT_EQ(error, "");
     return path;
 }
 
-const std::string& FixtureDatabase(const std::string& name) {
+const std::string& FixtureDatabase(const std::string& name, const std::string& format) {
     static std::map<std::string, std::string> made;
-    auto found = made.find(name);
+    const std::string key = name + "-" + format;
+    auto found = made.find(key);
     if (found != made.end()) return found->second;
-    const std::string path = ScratchDir() + "/" + name + ".bws";
-    const std::string error =
-        RunBwsmake(std::string(JETODBC_FIXTURES) + "/" + name + ".jdesc", path);
-    EXPECT_EQ(error, "");
-    return made[name] = path;
+    const std::string description = ReadFile(std::string(JETODBC_FIXTURES) + "/" + name + ".jdesc");
+    EXPECT_FALSE(description.empty()) << name;
+    return made[key] = MakeDatabase(key + ".bws", description, format);
 }
 
 std::string ControllerConnectionString(const std::string& path) {

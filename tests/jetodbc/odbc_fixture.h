@@ -16,11 +16,24 @@ namespace jetodbc_test {
 // A folder of this test process, removed when the process ends.
 const std::string& ScratchDir();
 
-// The file bwsmake makes from fixtures/<name>.jdesc (made once per process).
-const std::string& FixtureDatabase(const std::string& name);
+// The file version a test run writes its fixtures in, "jet3" or "jet4":
+// JETODBC_FIXTURE_FORMAT, "jet3" when that is not set. The contract tests
+// run once in each.
+const std::string& RunFormat();
 
-// Makes a file from description text; file is its name in ScratchDir().
-std::string MakeDatabase(const std::string& file, const std::string& description);
+// description with a "format FORMAT" line after its database line; a
+// description that names its format already is left as it is.
+std::string InFormat(const std::string& description, const std::string& format);
+
+// The file bwsmake makes from fixtures/<name>.jdesc in format (made once per
+// process and format).
+const std::string& FixtureDatabase(const std::string& name,
+                                   const std::string& format = RunFormat());
+
+// Makes a file from description text in format (as InFormat); file is its
+// name in ScratchDir().
+std::string MakeDatabase(const std::string& file, const std::string& description,
+                         const std::string& format = RunFormat());
 
 // The connection string the controller uses for path.
 std::string ControllerConnectionString(const std::string& path);

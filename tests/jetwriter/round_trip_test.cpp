@@ -313,6 +313,50 @@ TEST_F(RoundTrip, DroppedColumnsLeaveTheOthersAsWritten) {
     EXPECT_EQ(error.line, 6u);
 }
 
+// Numeric(p,s), a Jet 4 type (Access 97 has none): values at the edges of
+// their precision and scale read back through mdb-export (which shows every
+// decimal of the scale); a value with more decimals or digits than its
+// column allows is refused, and so is the type in a Jet 3 file.
+TEST_F(RoundTrip, NumericColumnsInJet4Only) {
+    const std::string head =
+        "database created=2026-01-15\nformat jet4\ntable Amounts\n"
+        "column Amount Numeric(12,3)\ncolumn Whole Numeric(28, 0)\ncolumn Tiny Numeric(1,1)\n";
+    jetwriter::Description description;
+    jetwriter::DescriptionError error;
+    ASSERT_TRUE(jetwriter::ParseDescription(head + "row -1110.554, 1, .5\n"
+                                                   "row 0, 9999999999999999999999999999, -0.1\n"
+                                                   "row NULL, -4, NULL\n"
+                                                   "row 123456789.012, +0, 0\n",
+                                            &description, &error))
+        << error.message;
+    const std::string file = Write(description.database, "numeric.mdb");
+    EXPECT_EQ(jetwriter_test::SchemaColumns(file, "Amounts"),
+              (std::vector<std::pair<std::string, std::string>>{{"Amount", "Numeric (12, 3)"},
+                                                                {"Whole", "Numeric (28, 0)"},
+                                                                {"Tiny", "Numeric (1, 1)"}}));
+    const jetwriter_test::Rows expected = {
+        {Field("-1110.554"), Field("1"), Field("0.5")},
+        {Field("0.000"), Field("9999999999999999999999999999"), Field("-0.1")},
+        {std::nullopt, Field("-4"), std::nullopt},
+        {Field("123456789.012"), Field("0"), Field("0.0")}};
+    EXPECT_EQ(jetwriter_test::ExportTable(file, "Amounts"), expected);
+
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {head + "row 1.2345, 1, 0\n", "1.2345 has more decimals than the 3 of Numeric(12,3)"},
+        {head + "row 1234567890, 1, 0\n",
+         "1234567890 has more digits than the 12 of Numeric(12,3)"},
+        {head + "row 0, 1, 1\n", "column Tiny: 1 has more digits than the 1 of Numeric(1,1)"},
+        {"database created=2026-01-15\ntable T\ncolumn Amount Numeric(5,2)\n",
+         "column Amount: Numeric needs a Jet 4 file"}};
+    for (const auto& [text, message] : refused) {
+        ASSERT_TRUE(jetwriter::ParseDescription(text, &description, &error)) << error.message;
+        std::vector<uint8_t> image;
+        jetwriter::WriteProblem problem;
+        EXPECT_FALSE(jetwriter::BuildJetImage(description.database, &image, &problem)) << text;
+        EXPECT_NE(problem.message.find(message), std::string::npos) << problem.message;
+    }
+}
+
 TEST_F(RoundTrip, TextsOfEveryLengthCompressedOrNot) {
     Table table;
     table.name = "Texts";

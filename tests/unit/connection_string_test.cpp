@@ -5,7 +5,7 @@
 
 #include "db/connection.h"
 #include "db/error_check.h"
-#include "run/process_names.h"
+#include "db/process_names.h"
 
 namespace {
 

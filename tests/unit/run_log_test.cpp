@@ -8,8 +8,8 @@
 #include <iterator>
 #include <string>
 
+#include "db/process_names.h"
 #include "run/file_helpers.h"
-#include "run/process_names.h"
 #include "run/run_log.h"
 
 namespace {

@@ -62,7 +62,8 @@ TEST(Connect, KeywordsIgnoreCaseBlanksAndUnknownKeys) {
     for (const std::string& cs :
          {"  dbq =  " + path + " ;DRIVER={Microsoft Access Driver (*.mdb)} ; UID=admin;PWD=;",
           std::string(kDriver) + ";Dbq={" + path + "};FIL=MS Access;MaxBufferSize=2048;Foo=Bar",
-          std::string(kDriver) + ";DefaultDir=" + ScratchDir() + ";DBQ=club.bws"}) {
+          std::string(kDriver) + ";DefaultDir=" + ScratchDir() +
+              ";DBQ=" + fs::path(path).filename().string()}) {
         const Attempt a = TryConnect(cs);
         EXPECT_TRUE(SQL_SUCCEEDED(a.rc))
             << cs << " " << (a.records.empty() ? "" : a.records[0].message);

@@ -178,17 +178,38 @@ TEST_F(DataTest, LongMemoOverSeveralPagesAndAsBinary) {
     EXPECT_EQ(std::memcmp(bytes, "long", 4), 0);
 }
 
-TEST_F(DataTest, TextOutsideWindows1252BecomesQuestionMarks) {
+TEST_F(DataTest, TextInWindows1252AndBeyondIt) {
+    // The euro sign: byte 0x80 for an ANSI client, U+20AC wide, whichever
+    // way the file stores it (a Windows-1252 byte in Jet 3, UTF-16 in Jet 4).
     First("SELECT Label FROM Kinds WHERE Id = 4");
     char label[16];
     SQLLEN indicator = 0;
     SQLGetData(stmt(), 1, SQL_C_CHAR, label, sizeof label, &indicator);
-    EXPECT_STREQ(label, "?x\x80");
-    EXPECT_EQ(indicator, 3);
+    EXPECT_STREQ(label, "x\x80");
+    EXPECT_EQ(indicator, 2);
     SQLCloseCursor(stmt());
     First("SELECT Label FROM Kinds WHERE Id = 4");
     SQLWCHAR wide[8];
     SQLGetData(stmt(), 1, SQL_C_WCHAR, wide, sizeof wide, &indicator);
+    EXPECT_EQ(indicator, 4);
+    EXPECT_EQ(wide[1], 0x20AC);
+
+    // A character Windows-1252 lacks (only a Jet 4 file can hold one) is '?'
+    // for an ANSI client and itself wide.
+    Session jet4(MakeDatabase("beyond-1252.bws",
+                              "database created=2024-02-29\ntable T\ncolumn Label Text(4)\n"
+                              "row \"\\u{4E00}x\\u{20AC}\"\n",
+                              "jet4"));
+    Statement st(jet4.connection);
+    ASSERT_EQ(st.Exec("SELECT Label FROM T"), SQL_SUCCESS) << st.States();
+    ASSERT_EQ(SQLFetch(st.get()), SQL_SUCCESS);
+    SQLGetData(st.get(), 1, SQL_C_CHAR, label, sizeof label, &indicator);
+    EXPECT_STREQ(label, "?x\x80");
+    EXPECT_EQ(indicator, 3);
+    SQLCloseCursor(st.get());
+    ASSERT_EQ(st.Exec("SELECT Label FROM T"), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(st.get()), SQL_SUCCESS);
+    SQLGetData(st.get(), 1, SQL_C_WCHAR, wide, sizeof wide, &indicator);
     EXPECT_EQ(indicator, 6);
     EXPECT_EQ(wide[0], 0x4E00);
     EXPECT_EQ(wide[2], 0x20AC);

@@ -128,3 +128,39 @@ TEST(Description, ColumnAttributes) {
               SQL_ERROR);
     EXPECT_EQ(st.States(), "07009");
 }
+
+TEST(Description, NumericPrecisionScaleAndValue) {
+    // Numeric exists only in Jet 4 files (Access 2000 brought it).
+    Session s(MakeDatabase("numeric.bws",
+                           "database created=2026-01-15\ntable Amounts\n"
+                           "column Amount Numeric(12,3)\ncolumn Whole Numeric(28,0)\n"
+                           "row -1110.554, 1\nrow 0.001, -9999999999999999999999999999\n",
+                           "jet4"));
+    const std::vector<Described> d = Describe(s.connection, "SELECT * FROM Amounts");
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[0].type, SQL_NUMERIC);
+    EXPECT_EQ(d[0].size, 12u);
+    EXPECT_EQ(d[0].digits, 3);
+    EXPECT_EQ(d[1].size, 28u);
+    EXPECT_EQ(d[1].digits, 0);
+    Statement st(s.connection);
+    ASSERT_EQ(st.Exec("SELECT * FROM Amounts"), SQL_SUCCESS);
+    EXPECT_EQ(st.Rows(), (std::vector<std::vector<std::string>>{
+                             {"-1110.554", "1"}, {"0.001", "-9999999999999999999999999999"}}));
+    SQLCloseCursor(st.get());
+    ASSERT_EQ(st.Exec("SELECT Amount FROM Amounts"), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(st.get()), SQL_SUCCESS);
+    double amount = 0;
+    EXPECT_EQ(SQLGetData(st.get(), 1, SQL_C_DOUBLE, &amount, 0, nullptr), SQL_SUCCESS);
+    EXPECT_DOUBLE_EQ(amount, -1110.554);
+    SQLCloseCursor(st.get());
+    ASSERT_EQ(
+        SQLColumns(st.get(), nullptr, 0, nullptr, 0, (SQLCHAR*)"Amounts", SQL_NTS, nullptr, 0),
+        SQL_SUCCESS);
+    std::vector<std::vector<std::string>> columns;  // name, type, size, digits, radix
+    for (const auto& r : st.Rows()) columns.push_back({r[3], r[4], r[6], r[8], r[9]});
+    const std::string numeric = std::to_string(SQL_NUMERIC);
+    EXPECT_EQ(columns,
+              (std::vector<std::vector<std::string>>{{"Amount", numeric, "12", "3", "10"},
+                                                     {"Whole", numeric, "28", "0", "10"}}));
+}

@@ -89,6 +89,24 @@ TEST(RowFormat, RowOlderThanEveryVariableColumnHasNoOffsetTable) {
     }
 }
 
+TEST(RowFormat, MaskBitsPastTheRowsColumnsAreNotRead) {
+    // A row of two Int columns whose one mask byte has all eight bits set;
+    // a Yes/No column and an Int column were added after it was written.
+    // Their bits lie in the row's mask but belong to no column of the row.
+    const std::vector<ColumnLayout> columns = {Fixed(kJetInt, 0, 0), Fixed(kJetInt, 1, 2),
+                                               Fixed(kJetBool, 2, 0), Fixed(kJetInt, 3, 4)};
+    for (const bool jet3 : {true, false}) {
+        const std::string count = jet3 ? std::string("\x02", 1) : std::string("\x02\x00", 2);
+        const std::string row = count + std::string("\x05\x00\x06\x00", 4) + "\xff";
+        const auto f = Crack(jet3, row, columns);
+        ASSERT_FALSE(f[1].null) << jet3;
+        EXPECT_EQ(f[1].data[0], 6) << jet3;
+        EXPECT_FALSE(f[2].null) << jet3;
+        EXPECT_FALSE(f[2].bit) << jet3;  // No, not the spare bit's Yes
+        EXPECT_TRUE(f[3].null) << jet3;
+    }
+}
+
 TEST(RowFormat, DeletedColumnsLeaveGapsInNumbersAndOffsets) {
     // Column 1 (variable field 0) was deleted; Remark is number 2, field 1.
     const std::vector<ColumnLayout> columns = {Fixed(kJetInt, 0, 0), Variable(kJetText, 2, 1)};

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/windows1252_chart.h"
+
 using namespace jetodbc;
 
 namespace {
@@ -31,6 +33,14 @@ TEST(TextCodec, Windows1252BothWaysWithQuestionMarks) {
     EXPECT_EQ(EncodeCp1252(DecodeCp1252("\x81\x8d\x8f\x90\x9d")), "\x81\x8d\x8f\x90\x9d");
     EXPECT_EQ(EncodeCp1252(u"\u4e00-\u0100"), "?-?");
     EXPECT_EQ(EncodeCp1252(u"\U0001F600!"), "?!");  // a surrogate pair is one character
+}
+
+TEST(TextCodec, Windows1252From80To9FIsThePublishedChart) {
+    for (const Windows1252ChartEntry& entry : kWindows1252Chart) {
+        const std::string byte(1, static_cast<char>(entry.byte));
+        EXPECT_EQ(DecodeCp1252(byte), std::u16string(1, entry.character)) << int{entry.byte};
+        EXPECT_EQ(EncodeCp1252(std::u16string(1, entry.character)), byte) << int{entry.byte};
+    }
 }
 
 TEST(TextCodec, Utf8BothWaysAndMalformedInput) {

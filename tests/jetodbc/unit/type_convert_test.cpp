@@ -30,7 +30,7 @@ Outcome Convert(const Value& v, const SqlTypeInfo& t, SQLSMALLINT cType, void* b
                 SQLLEN length, PieceState* piece = nullptr, SQLULEN maxLength = 0) {
     Outcome o{};
     o.indicator = 0x7777777777;
-    o.rc = ConvertValue(v, t, cType, buffer, length, &o.indicator, piece, maxLength, &o.warning);
+    o.rc = ConvertValue(v, t, cType, {buffer, length, &o.indicator, piece, maxLength, &o.warning});
     return o;
 }
 
@@ -39,7 +39,7 @@ std::string StateOf(const Value& v, const SqlTypeInfo& t, SQLSMALLINT cType, SQL
     SQLLEN indicator = 0;
     std::string warning;
     try {
-        ConvertValue(v, t, cType, buffer, length, &indicator, nullptr, 0, &warning);
+        ConvertValue(v, t, cType, {buffer, length, &indicator, nullptr, 0, &warning});
         return warning;
     } catch (const DriverError& e) {
         return e.state();
@@ -99,8 +99,8 @@ TEST(TypeConvert, NullNeedsAnIndicator) {
     EXPECT_EQ(o.indicator, SQL_NULL_DATA);
     EXPECT_EQ(l, 5);
     std::string warning;
-    EXPECT_THROW(ConvertValue(Value::Null(), TypeOf(kJetLong), SQL_C_LONG, &l, 0, nullptr, nullptr,
-                              0, &warning),
+    EXPECT_THROW(ConvertValue(Value::Null(), TypeOf(kJetLong), SQL_C_LONG,
+                              {&l, 0, nullptr, nullptr, 0, &warning}),
                  DriverError);
     EXPECT_EQ(StateOf(Value::Text(u""), TypeOf(kJetText, 20), SQL_C_CHAR), "");
 }

@@ -1,4 +1,4 @@
-#include "run/process_names.h"
+#include "db/process_names.h"
 
 #include <utility>
 
