@@ -16,6 +16,9 @@ namespace {
 // real movements stay far below this. Beyond it the section is refused as
 // too big rather than filling memory.
 constexpr size_t kLargestMovementMap = 100000;
+// The maps of all sections together stay below this, so that many sections
+// of a small file cannot fill memory either (an entry takes some 64 bytes).
+constexpr size_t kLargestMovementMaps = 4 * kLargestMovementMap;
 constexpr int64_t kMostBoardsInTotal = 2500;
 
 // What the readers of the formats do differently.
@@ -127,6 +130,7 @@ bool TournamentReader::ReadRounds(CString& errorText) {
         errorText += "Error opening round data\n";
         return false;
     }
+    size_t entriesInAllSections = 0;
     const RecordColumn sectionColumn(*rounds, "SECTION");
     const RecordColumn tableColumn(*rounds, "TABLE");
     const RecordColumn roundColumn(*rounds, "ROUND");
@@ -186,11 +190,16 @@ bool TournamentReader::ReadRounds(CString& errorText) {
                 errorText += TooManyBoards(std::max(BoardsInTotal(info), entries)).c_str();
                 return false;
             }
+            if (entriesInAllSections >= kLargestMovementMaps) {
+                errorText += TooManyBoards(static_cast<int64_t>(entriesInAllSections) + 1).c_str();
+                return false;
+            }
             const t_RBTkey key(round, SaturatedInt(slot), table);
             if (!info.RBTmap.emplace(key, t_PairTupple(nsPair, ewPair, board)).second) {
                 errorText += "Duplicate entries in RBT\n";
                 return false;
             }
+            ++entriesInAllSections;
         }
     }
     if (rounds->fetchFailed) {

@@ -1,15 +1,17 @@
 // Whole runs of the controller: median wall time, peak memory and the
 // instructions one run executes (counted by callgrind, when valgrind is
 // installed) on the bundled sample, on a club evening of real size (two
-// sections, every result with its bidding and play) and on a large event (30
-// sections of 15 tables, 27 boards, every result), beside the time
-// mdb-export takes to dump every table of the same files, which is the cost
-// of reading them at all.
+// sections, every result with its bidding and play), on a large event (30
+// sections of 15 tables, 27 boards, every result), on 32,768 sections of one
+// table and one board each (many summaries from a small file) and on a
+// sparse 1 GiB file that is not a database, beside the file's size and the
+// time mdb-export takes to dump every table of the same files, which is the
+// cost of reading them at all.
 // Run: build/bench/whole_run_bench [runs]   (ODBCSYSINI must reach the driver)
 //      build/bench/whole_run_bench --files DIR   writes the files and stops
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,44 +27,145 @@
 
 #include "tests/support/bws_fixture.h"
 
-extern char** environ;
-
 namespace {
 
-// Runs argv with standard output and error sent to /dev/null; returns the
-// wall time in milliseconds.
-double RunOnce(const std::vector<std::string>& argv, const std::string& directory) {
-    std::vector<char*> args;
-    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const std::string previous = getcwd(nullptr, 0);
-    if (chdir(directory.c_str()) != 0) return -1;
-    const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    if (posix_spawnp(&child, args[0], &actions, nullptr, args.data(), environ) != 0) return -1;
-    int status = 0;
-    waitpid(child, &status, 0);
-    const auto end = std::chrono::steady_clock::now();
-    if (chdir(previous.c_str()) != 0) return -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return std::chrono::duration<double, std::milli>(end - start).count();
+struct Timing {
+    double medianMs = 0;
+    long peakKb = 0;
+};
+
+// Runs the measured commands from a process forked while the bench was still
+// small: a child starts with the peak resident size of the process it was
+// forked from, so commands started from the bench itself, once it holds its
+// fixtures, would all report at least the bench's own size.
+class Launcher {
+  public:
+    Launcher() {
+        int toLauncher[2];
+        int fromLauncher[2];
+        if (pipe(toLauncher) != 0 || pipe(fromLauncher) != 0) std::exit(1);
+        child_ = fork();
+        if (child_ < 0) std::exit(1);
+        if (child_ == 0) {
+            close(toLauncher[1]);
+            close(fromLauncher[0]);
+            Serve(toLauncher[0], fromLauncher[1]);
+            _exit(0);
+        }
+        close(toLauncher[0]);
+        close(fromLauncher[1]);
+        requests_ = toLauncher[1];
+        answers_ = fromLauncher[0];
+    }
+    ~Launcher() {
+        close(requests_);
+        close(answers_);
+        waitpid(child_, nullptr, 0);
+    }
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    // Runs argv in directory with standard output and error sent to
+    // /dev/null; returns the wall time in milliseconds (-1 when it could not
+    // be run) and raises *peakKb to the command's peak resident size.
+    double Run(const std::vector<std::string>& argv, const std::string& directory, long* peakKb) {
+        std::vector<std::string> request = argv;
+        request.insert(request.begin(), directory);
+        WriteAll(requests_, static_cast<uint32_t>(request.size()));
+        for (const std::string& text : request) {
+            WriteAll(requests_, static_cast<uint32_t>(text.size()));
+            if (write(requests_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+                return -1;
+            }
+        }
+        Answer answer{};
+        if (read(answers_, &answer, sizeof answer) != static_cast<ssize_t>(sizeof answer))
+            return -1;
+        *peakKb = std::max(*peakKb, answer.peakKb);
+        return answer.ms;
+    }
+
+  private:
+    struct Answer {
+        double ms;
+        long peakKb;
+    };
+
+    static void WriteAll(int fd, uint32_t value) {
+        if (write(fd, &value, sizeof value) != static_cast<ssize_t>(sizeof value)) std::exit(1);
+    }
+    static bool ReadString(int fd, std::string* text) {
+        uint32_t size = 0;
+        if (read(fd, &size, sizeof size) != static_cast<ssize_t>(sizeof size)) return false;
+        text->resize(size);
+        size_t done = 0;
+        while (done < size) {
+            const ssize_t got = read(fd, text->data() + done, size - done);
+            if (got <= 0) return false;
+            done += static_cast<size_t>(got);
+        }
+        return true;
+    }
+
+    static void Serve(int requests, int answers) {
+        for (;;) {
+            uint32_t count = 0;
+            if (read(requests, &count, sizeof count) != static_cast<ssize_t>(sizeof count)) return;
+            std::vector<std::string> request(count);
+            for (std::string& text : request) {
+                if (!ReadString(requests, &text)) return;
+            }
+            Answer answer{-1, 0};
+            const auto start = std::chrono::steady_clock::now();
+            const pid_t command = fork();
+            if (command == 0) {
+                const int null = open("/dev/null", O_WRONLY);
+                if (null < 0 || chdir(request[0].c_str()) != 0) _exit(127);
+                dup2(null, 1);
+                dup2(null, 2);
+                std::vector<char*> args;
+                for (size_t i = 1; i < request.size(); ++i) args.push_back(request[i].data());
+                args.push_back(nullptr);
+                execvp(args[0], args.data());
+                _exit(127);
+            }
+            int status = 0;
+            struct rusage usage {};
+            if (command > 0 && wait4(command, &status, 0, &usage) == command) {
+                answer.ms = std::chrono::duration<double, std::milli>(
+                                std::chrono::steady_clock::now() - start)
+                                .count();
+                answer.peakKb = usage.ru_maxrss;
+            }
+            if (write(answers, &answer, sizeof answer) != static_cast<ssize_t>(sizeof answer)) {
+                return;
+            }
+        }
+    }
+
+    pid_t child_ = -1;
+    int requests_ = -1;
+    int answers_ = -1;
+};
+
+Launcher* launcher = nullptr;
+
+double RunOnce(const std::vector<std::string>& argv, const std::string& directory, long* peakKb) {
+    return launcher->Run(argv, directory, peakKb);
 }
 
-// The median over runs of the time all of commands take, one after another.
-double MedianMs(const std::vector<std::vector<std::string>>& commands, const std::string& directory,
-                int runs) {
+Timing Measure(const std::vector<std::vector<std::string>>& commands, const std::string& directory,
+               int runs) {
     std::vector<double> times;
+    Timing timing;
     for (int run = 0; run < runs; ++run) {
         double total = 0;
-        for (const auto& command : commands) total += RunOnce(command, directory);
+        for (const auto& command : commands) total += RunOnce(command, directory, &timing.peakKb);
         times.push_back(total);
     }
     std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    timing.medianMs = times[times.size() / 2];
+    return timing;
 }
 
 std::vector<std::vector<std::string>> ExportEveryTable(const BwsFixture& fixture,
@@ -86,35 +189,6 @@ bool WritesAReport(const std::string& argument, const std::string& directory) {
     size_t got;
     while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
     return pclose(pipe) == 0 && output.find("\"DBformat\"") != std::string::npos;
-}
-
-// Runs argv (from this small process, not the bench with its fixtures in
-// memory, whose size a child started from it would inherit in its peak) and
-// prints the child's peak resident size in KB.
-int ReportPeak(char** argv) {
-    pid_t child = 0;
-    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv, environ) != 0) return 1;
-    int status = 0;
-    struct rusage usage {};
-    wait4(child, &status, 0, &usage);
-    std::printf("%ld\n", usage.ru_maxrss);
-    return 0;
-}
-
-// The peak resident size of one run of argv, in KB, as ReportPeak measures
-// it in a fresh copy of this program; 0 when that fails.
-long PeakKb(const std::string& self, const std::vector<std::string>& argv,
-            const std::string& directory) {
-    std::string command = "cd '" + directory + "' && '" + self + "' --peak";
-    for (const std::string& arg : argv) command += " '" + arg + "'";
-    command += " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return 0;
-    char line[64] = {0};
-    long peak = 0;
-    while (std::fgets(line, sizeof line, pipe) != nullptr) peak = std::atol(line);
-    pclose(pipe);
-    return peak;
 }
 
 // The instructions one run of argv executes, as callgrind counts them; 0
@@ -257,12 +331,28 @@ BwsFixture LargeEvent() {
     return fixture;
 }
 
+// 32,768 sections (every number from 0 to 32767), each one table playing
+// one board in one round: many summaries from a small file.
+BwsFixture ManySections() {
+    BwsFixture fixture(DK0_BWS);
+    for (int section = 0; section <= 32767; ++section) {
+        AddRound(fixture, section, 1, 1, 1, 2, 1, 1);
+        AddSection(fixture, section, "A", 1);
+    }
+    return fixture;
+}
+
+long FileKb(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size / 1024) : -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2 && std::string(argv[1]) == "--peak") return ReportPeak(argv + 2);
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    // --files DIR: only write the three files into DIR (to profile a run).
+    Launcher commands;
+    launcher = &commands;
+    // --files DIR: only write the files into DIR (to profile a run).
     const bool onlyFiles = argc > 2 && std::string(argv[1]) == "--files";
     const int runs = argc > 1 && !onlyFiles ? std::max(1, std::atoi(argv[1])) : 9;
     char folderName[] = "/tmp/vellamo-bench-XXXXXX";
@@ -272,7 +362,8 @@ int main(int argc, char** argv) {
     // The sample is made by bwsmake from its description, as the README does.
     const std::string samplePath = folder + "/sample.bws";
     const std::string sample = std::string(VELLAMO_SOURCE_DIR) + "/examples/club-evening.jdesc";
-    RunOnce({BWSMAKE_EXECUTABLE, "--force", sample, samplePath}, folder);
+    long ignored = 0;
+    RunOnce({BWSMAKE_EXECUTABLE, "--force", sample, samplePath}, folder, &ignored);
     BwsFixture sampleTables;  // only its table names, for mdb-export
     for (const char* table : {"Session", "RoundData", "Section", "PlayerNumbers", "PlayerNames",
                               "ReceivedData", "HandRecord", "IntermediateData", "BiddingData",
@@ -285,6 +376,9 @@ int main(int argc, char** argv) {
     const BwsFixture large = LargeEvent();
     const std::string largePath = folder + "/large.bws";
     if (!large.Write(largePath).empty()) return 1;
+    const BwsFixture many = ManySections();
+    const std::string manyPath = folder + "/many.bws";
+    if (!many.Write(manyPath).empty()) return 1;
     if (onlyFiles) return 0;
 
     struct File {
@@ -294,10 +388,11 @@ int main(int argc, char** argv) {
     };
     const File files[] = {{"sample (club-evening)", samplePath, &sampleTables},
                           {"club evening (2 x 13 tables, bids, play)", clubPath, &club},
-                          {"large event (30 x 15 tables, 27 boards)", largePath, &large}};
+                          {"large event (30 x 15 tables, 27 boards)", largePath, &large},
+                          {"32,768 sections of one table", manyPath, &many}};
 
-    std::printf("%-42s %8s %11s %10s %14s %14s %8s\n", "file", "KB", "run median", "run peak",
-                "instructions", "mdb-export all", "ratio");
+    std::printf("%-42s %10s %11s %10s %14s %14s %7s\n", "file", "file size", "run median",
+                "run peak", "instructions", "mdb-export all", "ratio");
     for (const File& file : files) {
         const std::string argument = "\\f:[" + file.path + "]";
         if (!WritesAReport(argument, folder)) {
@@ -307,14 +402,24 @@ int main(int argc, char** argv) {
                          file.label);
             return 1;
         }
-        const double runMs = MedianMs({{VELLAMO_EXECUTABLE, argument}}, folder, runs);
-        const double dumpMs = MedianMs(ExportEveryTable(*file.tables, file.path), folder, runs);
-        const long peakKb = PeakKb(self, {VELLAMO_EXECUTABLE, argument}, folder);
+        const Timing run = Measure({{VELLAMO_EXECUTABLE, argument}}, folder, runs);
+        const Timing dump = Measure(ExportEveryTable(*file.tables, file.path), folder, runs);
         const long long instructions = CountInstructions({VELLAMO_EXECUTABLE, argument}, folder);
-        const auto kb = static_cast<long>(std::filesystem::file_size(file.path) / 1024);
-        std::printf("%-42s %8ld %8.2f ms %7ld KB %14lld %11.1f ms %8.3f\n", file.label, kb, runMs,
-                    peakKb, instructions, dumpMs, runMs / dumpMs);
+        std::printf("%-42s %7ld KB %8.2f ms %7ld KB %14lld %11.1f ms %7.3f\n", file.label,
+                    FileKb(file.path), run.medianMs, run.peakKb, instructions, dump.medianMs,
+                    run.medianMs / dump.medianMs);
     }
+    // Refused from its header: neither time nor memory may follow its size.
+    const std::string sparsePath = folder + "/sparse.bws";
+    const int sparse = open(sparsePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (sparse < 0 || ftruncate(sparse, off_t{1} << 30) != 0) return 1;
+    close(sparse);
+    const std::string sparseArgument = "\\f:[" + sparsePath + "]";
+    const Timing refused = Measure({{VELLAMO_EXECUTABLE, sparseArgument}}, folder, runs);
+    const long long refusedInstructions =
+        CountInstructions({VELLAMO_EXECUTABLE, sparseArgument}, folder);
+    std::printf("%-42s %7ld KB %8.2f ms %7ld KB %14lld\n", "sparse file, not a database",
+                FileKb(sparsePath), refused.medianMs, refused.peakKb, refusedInstructions);
     std::system(("rm -rf '" + folder + "'").c_str());
     return 0;
 }

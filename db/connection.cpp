@@ -16,6 +16,18 @@ std::map<DWORD, SQLHDBC> connectionTable;
 UnnamedMutex databaseMutex;
 SQLHENV environment = SQL_NULL_HENV;
 
+// A connect that the driver refused for what the file holds (not a database,
+// damaged, encrypted: state HY000) would be refused again for the same file,
+// and only after the driver has read it anew. The refused handle is kept with
+// its diagnostics, so that a later request for the same connection string
+// prints those records again instead of connecting again.
+struct RefusedConnect {
+    std::string connectionString;
+    SQLHDBC handle = SQL_NULL_HDBC;
+    SQLRETURN code = SQL_ERROR;
+};
+RefusedConnect refused;
+
 constexpr const char* kDriverPart =
     "; DRIVER={Microsoft Access Driver (*.mdb)}; ExtendedAnsiSQL=1;";
 constexpr SQLSMALLINT kConnectOutputSize = 2048;
@@ -44,6 +56,18 @@ bool EnsureEnvironment() {
         return false;
     }
     return true;
+}
+
+// True when the first diagnostic record of a failed connect says that the
+// driver refused the file itself rather than failing to reach it.
+bool RefusedForTheFile(SQLHDBC connection) {
+    SQLCHAR state[6] = {0};
+    SQLINTEGER native = 0;
+    SQLCHAR message[8];
+    const SQLRETURN code = SQLGetDiagRec(SQL_HANDLE_DBC, connection, 1, state, &native, message,
+                                         sizeof message, nullptr);
+    return (code == SQL_SUCCESS || code == SQL_SUCCESS_WITH_INFO) &&
+           std::memcmp(state, "HY000", 6) == 0;
 }
 
 }  // namespace
@@ -87,6 +111,10 @@ SQLHDBC GetConnection() {
     SQLHDBC connection = SQL_NULL_HDBC;
     {
         DatabaseLock lock;
+        if (refused.handle != SQL_NULL_HDBC && refused.connectionString == connectionString) {
+            ODBCErrorCheck(refused.handle, SQL_HANDLE_DBC, refused.code, true);
+            return SQL_NULL_HDBC;
+        }
         if (!EnsureEnvironment()) return SQL_NULL_HDBC;
         SQLRETURN code = SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection);
         if (!ODBCErrorCheck(environment, SQL_HANDLE_ENV, code, true)) return SQL_NULL_HDBC;
@@ -98,9 +126,15 @@ SQLHDBC GetConnection() {
         SQLDriverConnect(connection, nullptr, reinterpret_cast<SQLCHAR*>(input.data()), SQL_NTS,
                          output, kConnectOutputSize, nullptr, SQL_DRIVER_NOPROMPT);
     if (!ODBCErrorCheck(connection, SQL_HANDLE_DBC, code, true)) {
-        // The handle is of no further use; freeing it keeps repeated
-        // attempts from piling up handles.
-        SQLFreeHandle(SQL_HANDLE_DBC, connection);
+        DatabaseLock lock;
+        if (RefusedForTheFile(connection)) {
+            if (refused.handle != SQL_NULL_HDBC) SQLFreeHandle(SQL_HANDLE_DBC, refused.handle);
+            refused = RefusedConnect{connectionString, connection, code};
+        } else {
+            // Of no further use; freeing it keeps repeated attempts from
+            // piling up handles.
+            SQLFreeHandle(SQL_HANDLE_DBC, connection);
+        }
         return SQL_NULL_HDBC;
     }
 
@@ -117,6 +151,8 @@ void CloseAllConnections() {
         SQLFreeHandle(SQL_HANDLE_DBC, entry.second);
     }
     connectionTable.clear();
+    if (refused.handle != SQL_NULL_HDBC) SQLFreeHandle(SQL_HANDLE_DBC, refused.handle);
+    refused = RefusedConnect{};
     if (environment != SQL_NULL_HENV) {
         SQLFreeHandle(SQL_HANDLE_ENV, environment);
         environment = SQL_NULL_HENV;

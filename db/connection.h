@@ -24,7 +24,9 @@ char* getConnectionString(char* buffer);
 
 // The calling thread's connection, made on first use; 0 when none could be
 // made (the driver's diagnostics have then been printed). A later call tries
-// again.
+// again, unless the driver refused the file itself (state HY000): then, until
+// CloseAllConnections, a call for the same file prints that refusal's
+// diagnostics again and returns 0 without connecting.
 SQLHDBC GetConnection();
 
 // Disconnects and frees every connection and the environment. Registered as

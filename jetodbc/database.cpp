@@ -70,36 +70,15 @@ std::shared_ptr<const TableDefinition> Database::Definition(const CatalogEntry& 
     return def;
 }
 
-std::shared_ptr<const StoredRows> Database::Rows(const CatalogEntry& entry) {
+std::shared_ptr<const TableRows> Database::Rows(const CatalogEntry& entry) {
     const std::shared_ptr<const TableDefinition> def = Definition(entry);
     std::lock_guard<std::mutex> lock(mutex_);
     auto cached = rowCache_.find(entry.definitionPage);
     if (cached != rowCache_.end()) return cached->second;
     std::vector<ColumnLayout> layouts;
     for (const ColumnDefinition& c : def->columns) layouts.push_back(c.layout);
-    auto rows = std::make_shared<StoredRows>();
-    rows->reader = std::make_unique<TableRowReader>(*image_, def->structure, std::move(layouts));
-    rows->rows = rows->reader->LocateRows();
+    auto rows = std::make_shared<const TableRows>(image_, def->structure, std::move(layouts));
     rowCache_[entry.definitionPage] = rows;
-    return rows;
-}
-
-std::shared_ptr<const TableRows> Database::DecodedRows(const CatalogEntry& entry) {
-    const std::shared_ptr<const StoredRows> stored = Rows(entry);
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto cached = decodedCache_.find(entry.definitionPage);
-    if (cached != decodedCache_.end()) return cached->second;
-    auto rows = std::make_shared<TableRows>();
-    rows->rows.reserve(stored->rows.size());
-    std::vector<FieldSlice> fields;
-    const size_t width = stored->reader->columns().size();
-    for (const RowBytes& bytes : stored->rows) {
-        stored->reader->SplitRow(bytes, &fields);
-        std::vector<Value> values(width);
-        for (size_t c = 0; c < width; ++c) stored->reader->DecodeValue(fields[c], c, &values[c]);
-        rows->rows.push_back(std::move(values));
-    }
-    decodedCache_[entry.definitionPage] = rows;
     return rows;
 }
 

@@ -1,9 +1,8 @@
 // One open database as a connection sees it: the image of the file taken at
 // connect time, libmdb opened on that image, the catalog, and the table
-// definitions and rows read so far (each read once, on first use, and kept
-// for the connection's life; the image never changes, so neither do they).
-// Results of its statements point into the image: statements are freed
-// before their connection lets go of the database.
+// definitions and row stores made so far (each made once, on first use, and
+// kept for the connection's life; the image never changes, so neither do
+// they).
 // Statements of the connection share it; it is safe to use from several
 // threads.
 #pragma once
@@ -18,10 +17,10 @@
 
 #include "jetodbc/catalog.h"
 #include "jetodbc/jet_image.h"
-#include "jetodbc/jet_table_reader.h"
 #include "jetodbc/jet_table_structure.h"
 #include "jetodbc/mdb_definitions.h"
 #include "jetodbc/sql_type_info.h"
+#include "jetodbc/table_rows.h"
 #include "jetodbc/value.h"
 
 namespace jetodbc {
@@ -34,20 +33,6 @@ struct TableDefinition {
 
     // Index of the column named name (ignoring letter case), or -1.
     int FindColumn(std::string_view name) const;
-};
-
-// A table's rows in stored order, one value per column of its definition.
-struct TableRows {
-    std::vector<std::vector<Value>> rows;
-};
-
-// A table's live rows as the file holds them: where each one lies in the
-// image, found once per connection and kept. A row's fields are split and
-// decoded only when a result reaches them, so that reading the first rows of
-// a large table costs those rows, and nothing is held a value at a time.
-struct StoredRows {
-    std::unique_ptr<TableRowReader> reader;  // reads the database's image
-    std::vector<RowBytes> rows;
 };
 
 class Database {
@@ -77,28 +62,22 @@ class Database {
     // definition is damaged (again on every later call).
     std::shared_ptr<const TableDefinition> Definition(const CatalogEntry& entry);
 
-    // Where the rows of table entry lie (found on first use). Throws as
-    // Definition, and HY000 when a page or a moved row is damaged; a row
-    // whose own fields are damaged fails when it is split.
-    std::shared_ptr<const StoredRows> Rows(const CatalogEntry& entry);
-
-    // All rows of table entry decoded, for a query that must look at every
-    // row (a condition, an order); decoded on first use and kept. Throws as
-    // Rows, and HY000 when any row is damaged.
-    std::shared_ptr<const TableRows> DecodedRows(const CatalogEntry& entry);
+    // The rows of table entry, located on first use. Throws as Definition,
+    // and HY000 when a page or a moved row is damaged; a row whose own fields
+    // are damaged fails when a cursor reaches it.
+    std::shared_ptr<const TableRows> Rows(const CatalogEntry& entry);
 
   private:
     Database() = default;
 
     std::string path_;
-    std::unique_ptr<JetImage> image_;
+    std::shared_ptr<JetImage> image_;  // shared with the row stores
     std::unique_ptr<MdbDefinitions> definitions_;
     std::vector<CatalogEntry> catalog_;
 
     std::mutex mutex_;  // guards the two caches
     std::map<uint32_t, std::shared_ptr<const TableDefinition>> definitionCache_;
-    std::map<uint32_t, std::shared_ptr<const StoredRows>> rowCache_;
-    std::map<uint32_t, std::shared_ptr<const TableRows>> decodedCache_;
+    std::map<uint32_t, std::shared_ptr<const TableRows>> rowCache_;
 };
 
 }  // namespace jetodbc

@@ -1,5 +1,6 @@
 // A Jet database file as the driver reads it: a private, read-only copy of
-// the whole file taken at connect time, with its header checked. Every page
+// the whole file taken at connect time, read only once its first page and
+// its size have shown it to be a Jet database. Every page
 // the driver looks at comes from this copy through Page(), which answers
 // null for a page number past the end, so no reader can step outside the
 // file. The copy is never written back and the file is never locked, so
@@ -18,7 +19,9 @@ class JetImage {
   public:
     // Reads the file at path and checks that it is a Jet 3 or Jet 4 (or
     // later Access) database: its header, its size a whole number of pages,
-    // at least the pages that every database has, and no encryption. Throws
+    // at least the pages that every database has and no more than Access
+    // allows (2^19), and no encryption. These checks read only the first
+    // page; the rest of the file is read only when they pass. Throws
     // DriverError when the file cannot be read (08001) or is not such a
     // database (HY000); the message names the file and the reason.
     static std::unique_ptr<JetImage> Load(const std::string& path);
@@ -45,7 +48,6 @@ class JetImage {
 
   private:
     JetImage() = default;
-    void CheckHeader(const std::string& name);
 
     std::vector<uint8_t> bytes_;
     bool jet3_ = false;

@@ -22,7 +22,7 @@ TableRowReader::TableRowReader(const JetImage& image, const TableStructure& stru
                                std::vector<ColumnLayout> columns)
     : image_(image), structure_(structure), columns_(std::move(columns)) {}
 
-std::vector<RowBytes> TableRowReader::LocateRows() const {
+std::vector<RowSpan> TableRowReader::LocateRows() const {
     const std::vector<uint32_t> pages = ReadUsageMap(image_, structure_.usageMap);
     std::vector<DataPage> owned;
     owned.reserve(pages.size());
@@ -47,7 +47,8 @@ std::vector<RowBytes> TableRowReader::LocateRows() const {
         }
     }
 
-    std::vector<RowBytes> rows;
+    const uint8_t* const start = image_.Page(0);
+    std::vector<RowSpan> rows;
     rows.reserve(entries);
     const bool anyMoved = !movedTargets.empty();
     for (const DataPage& page : owned) {
@@ -66,14 +67,15 @@ std::vector<RowBytes> TableRowReader::LocateRows() const {
                 }
                 row = targetPage.Row(PointerRow(target));
             }
-            rows.push_back(row);
+            rows.push_back(
+                RowSpan{static_cast<uint32_t>(row.data - start), static_cast<uint32_t>(row.size)});
         }
     }
     return rows;
 }
 
-void TableRowReader::SplitRow(const RowBytes& row, std::vector<FieldSlice>* fields) const {
-    CrackRow(image_.jet3(), row.data, row.size, columns_, fields);
+void TableRowReader::SplitRow(RowSpan row, std::vector<FieldSlice>* fields) const {
+    CrackRow(image_.jet3(), image_.Page(0) + row.offset, row.size, columns_, fields);
 }
 
 void TableRowReader::DecodeValue(const FieldSlice& field, size_t column, Value* value) const {
@@ -84,7 +86,7 @@ void TableRowReader::ReadRows(const std::vector<bool>& wanted,
                               const std::function<void(std::vector<Value>&)>& onRow) const {
     std::vector<FieldSlice> fields;
     std::vector<Value> values;
-    for (const RowBytes& row : LocateRows()) {
+    for (const RowSpan row : LocateRows()) {
         SplitRow(row, &fields);
         // Decoded in place into NULLs: onRow may take the vector.
         values.clear();

@@ -17,6 +17,14 @@
 
 namespace jetodbc {
 
+// Where a live row's bytes lie in the image, a moved row's where it was
+// moved to: the compact form in which a table's rows are kept for a
+// connection's life (an image holds at most 2^19 pages of 4096 bytes).
+struct RowSpan {
+    uint32_t offset = 0;  // from the image's first byte
+    uint32_t size = 0;
+};
+
 class TableRowReader {
   public:
     // image must outlive the reader; columns describe the fields to cut.
@@ -35,11 +43,11 @@ class TableRowReader {
     // rows' bytes are not looked into, so a row whose fields do not hold
     // together is found only when it is split (SplitRow). Throws DamagedFile
     // when a page or a moved row's pointer does not hold.
-    std::vector<RowBytes> LocateRows() const;
+    std::vector<RowSpan> LocateRows() const;
 
     // Splits row, one of LocateRows', into one field per column. Throws
     // DamagedFile as CrackRow.
-    void SplitRow(const RowBytes& row, std::vector<FieldSlice>* fields) const;
+    void SplitRow(RowSpan row, std::vector<FieldSlice>* fields) const;
 
     // Puts the value of field, column's field of a row SplitRow split, into
     // *value (which must hold NULL). Throws DamagedFile as DecodeField.

@@ -62,29 +62,42 @@ ResultSet Query::Execute(Database& db) const {
     ResultSet r;
     r.columns = columns_;
     r.projection = projection_;
+    r.store = db.Rows(*table_);
+    const TableRows& rows = *r.store;
+    r.order.reserve(rows.size());
     if (!where_ && order_.empty()) {
-        // Every row in stored order: nothing is decoded until it is fetched.
-        r.table = db.Rows(*table_);
-        r.order.resize(r.table->rows.size());
-        for (size_t i = 0; i < r.order.size(); ++i) r.order[i] = static_cast<uint32_t>(i);
+        for (size_t i = 0; i < rows.size(); ++i) r.order.push_back(static_cast<uint32_t>(i));
         return r;
     }
-    r.store = db.DecodedRows(*table_);
-    const auto& rows = r.store->rows;
-    r.order.reserve(rows.size());
+    // Rows are reached one at a time and only the columns that the
+    // condition and the order read are decoded; only the sort keys of the
+    // chosen rows are kept, row after row in keys.
+    std::vector<bool> wanted(definition_->columns.size(), false);
+    if (where_) where_->MarkColumns(&wanted);
+    for (const OrderKey& key : order_) wanted[key.column] = true;
+    RowCursor cursor;
+    std::vector<Value> keys;
     for (size_t i = 0; i < rows.size(); ++i) {
-        if (!where_ || where_->Evaluate(rows[i]) == Truth::True) {
-            r.order.push_back(static_cast<uint32_t>(i));
-        }
+        const std::vector<Value>& values = cursor.Row(rows, i, wanted);
+        if (where_ && where_->Evaluate(values) != Truth::True) continue;
+        r.order.push_back(static_cast<uint32_t>(i));
+        for (const OrderKey& key : order_) keys.push_back(values[key.column]);
     }
     if (!order_.empty()) {
-        std::stable_sort(r.order.begin(), r.order.end(), [&](uint32_t x, uint32_t y) {
-            for (const OrderKey& key : order_) {
-                const int c = CompareForOrder(rows[x][key.column], rows[y][key.column]);
-                if (c != 0) return key.descending ? c > 0 : c < 0;
+        // Sorted by position in keys, then mapped back to the store's rows.
+        const size_t width = order_.size();
+        std::vector<uint32_t> chosen(r.order.size());
+        for (size_t i = 0; i < chosen.size(); ++i) chosen[i] = static_cast<uint32_t>(i);
+        std::stable_sort(chosen.begin(), chosen.end(), [&](uint32_t x, uint32_t y) {
+            for (size_t k = 0; k < width; ++k) {
+                const int c = CompareForOrder(keys[x * width + k], keys[y * width + k]);
+                if (c != 0) return order_[k].descending ? c > 0 : c < 0;
             }
             return false;
         });
+        std::vector<uint32_t> sorted(chosen.size());
+        for (size_t i = 0; i < chosen.size(); ++i) sorted[i] = r.order[chosen[i]];
+        r.order = std::move(sorted);
     }
     return r;
 }

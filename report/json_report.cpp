@@ -3,13 +3,45 @@
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 #include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
 
 #include "analysis/enum_translator.h"
 #include "analysis/tournament_reader.h"
 #include "report/tour_name.h"
 
 namespace {
+
+namespace pt = boost::property_tree;
+
 constexpr const char* kToolVersion = "1.01";
+// Where the pretty writer puts the members of an object inside the
+// "Sections" array: two levels of four blanks.
+constexpr const char* kSectionIndent = "        ";
+
+// tree as write_json writes it, without the line end it adds at the end.
+std::string Json(const pt::ptree& tree) {
+    std::ostringstream text;
+    pt::write_json(text, tree, true);
+    std::string json = text.str();
+    json.pop_back();
+    return json;
+}
+
+// json, written as an element of the "Sections" array: every line indented
+// as the writer indents that level.
+void WriteIndented(std::ostream& out, const std::string& json) {
+    size_t start = 0;
+    while (start < json.size()) {
+        size_t end = json.find('\n', start);
+        if (end == std::string::npos) end = json.size() - 1;
+        out << kSectionIndent;
+        out.write(json.data() + start, static_cast<std::streamsize>(end + 1 - start));
+        start = end + 1;
+    }
+}
+
 }  // namespace
 
 bool TournamentReader::WriteReport(int formatErrors) {
@@ -17,7 +49,6 @@ bool TournamentReader::WriteReport(int formatErrors) {
 }
 
 bool TournamentReader::WriteReport(int formatErrors, std::ostream& out) {
-    namespace pt = boost::property_tree;
     try {
         pt::ptree root;
         root.put("DBformat", ImportType, BoostTransLator<eImportType>());
@@ -27,16 +58,26 @@ bool TournamentReader::WriteReport(int formatErrors, std::ostream& out) {
         root.put("SectionCount", static_cast<unsigned>(Sections.size()));
         ConvertTourName(TourName);
         root.put("TourName", TourName);
-
-        pt::ptree sections;
-        for (const auto& entry : Sections) {
-            pt::ptree section;
-            sections.push_back(std::make_pair("", entry.second.WriteToPtree(section)));
+        if (Sections.empty()) {
+            // An empty tree is written as the value "".
+            root.put_child("Sections", pt::ptree());
+            pt::write_json(out, root, true);
+            return static_cast<bool>(out);
         }
-        root.put_child("Sections", sections);
 
-        pt::write_json(out, root, true);
-        out.flush();
+        // The document as write_json writes it whole, but one section's tree
+        // at a time: the trees of every section together would take many
+        // times the memory of the summaries.
+        const std::string head = Json(root);  // ends in "\n}"
+        out.write(head.data(), static_cast<std::streamsize>(head.size() - 2));
+        out << ",\n    \"Sections\": [\n";
+        for (auto entry = Sections.begin(); entry != Sections.end(); ++entry) {
+            pt::ptree section;
+            WriteIndented(out, Json(entry->second.WriteToPtree(section)));
+            if (std::next(entry) != Sections.end()) out << ',';
+            out << '\n';
+        }
+        out << "    ]\n}" << std::endl;
         return static_cast<bool>(out);
     } catch (const pt::json_parser_error&) {
         return false;

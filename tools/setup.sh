@@ -1,14 +1,19 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing Vellamo need, when
 # they are missing. With --windows it also installs the mingw-w64 cross
-# compiler used to build vellamo.exe.
+# compiler used to build vellamo.exe; with --fuzz, clang for the libFuzzer
+# targets.
 set -eu
 
 packages="cmake g++ make libboost-dev unixodbc-dev unixodbc mdbtools-dev mdbtools \
 googletest libgtest-dev libbenchmark-dev binutils python3"
-if [ "${1:-}" = "--windows" ]; then
-    packages="$packages g++-mingw-w64-x86-64"
-fi
+for option in "$@"; do
+    case "$option" in
+        --windows) packages="$packages g++-mingw-w64-x86-64" ;;
+        --fuzz) packages="$packages clang" ;;
+        *) echo "setup.sh: unknown option $option (--windows, --fuzz)" >&2; exit 2 ;;
+    esac
+done
 
 missing=""
 for package in $packages; do

@@ -3,8 +3,12 @@
 // outside the conversion table, files that are not Jet files, and an output
 // that cannot take the report.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include <cstring>
 #include <fstream>
@@ -39,6 +43,64 @@ class HostileRunTest : public ::testing::Test {
 
     TemporaryFolder folder_;
 };
+
+// Runs command through the shell and returns its exit status; *peakKb
+// receives the largest resident size (KB) that the shell and the commands it
+// waited for reached.
+int RunMeasured(const std::string& command, long* peakKb) {
+    const pid_t child = fork();
+    if (child == 0) {
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child) return -1;
+    *peakKb = usage.ru_maxrss;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(HostileRunTest, FileThatIsNoDatabaseIsRefusedFromItsFirstPageAndConnectedOnce) {
+    // A sparse gigabyte of zeros: refused from its header, without the
+    // gigabyte being read, and the refusal is not sought again for every
+    // format, though it is shown for every one as before.
+    const std::string path = Path("huge.bws");
+    std::ofstream(path).close();
+    ASSERT_EQ(truncate(path.c_str(), off_t{1} << 30), 0);
+    const char* system = std::getenv("ODBCSYSINI");
+    ASSERT_NE(system, nullptr);
+    const std::string traced = Path("traced");
+    ASSERT_EQ(mkdir(traced.c_str(), 0755), 0);
+    std::ofstream(traced + "/odbcinst.ini")
+        << ReadWhole(std::string(system) + "/odbcinst.ini")
+        << "\n[ODBC]\nTrace=Yes\nTraceFile=" << Path("trace.log") << "\n";
+    long peakKb = -1;
+    const int status = RunMeasured("cd '" + folder_.path() + "' && ODBCSYSINI='" + traced +
+                                       "' timeout 60 '" VELLAMO_EXECUTABLE
+                                       "' '\\f:[huge.bws]' > output.txt 2>/dev/null",
+                                   &peakKb);
+    EXPECT_EQ(status, 0);
+    EXPECT_GT(peakKb, 0);
+    EXPECT_LT(peakKb, (1L << 20) / 4) << "KB at the peak, for a file of 1048576 KB";
+
+    const std::string refusal =
+        "[INFO] State:HY000\n\tCode:-1206\n\tMsg:[Vellamo][ODBC Jet Driver]Unrecognized "
+        "database format 'huge.bws': it is not a Jet database.\n";
+    std::string expected =
+        "Vellamo controller Release Version 1.1 starting ...\n"
+        "Using \\f:[huge.bws]\n" +
+        kWorkingLine;
+    for (int format = 0; format < 24; ++format) expected += refusal;
+    EXPECT_EQ(ReadWhole(Path("output.txt")), expected + "Failed to match bws to a known format");
+
+    const std::string trace = ReadWhole(Path("trace.log"));
+    size_t connects = 0;
+    for (size_t at = trace.find("[SQLDriverConnect.c]"); at != std::string::npos;
+         at = trace.find("[SQLDriverConnect.c]", at + 1)) {
+        if (trace.compare(trace.find('\n', at) + 1, 8, "\t\tEntry:") == 0) ++connects;
+    }
+    EXPECT_EQ(connects, 1u);
+}
 
 TEST_F(HostileRunTest, RunLogThatIsTheDatabaseIsNeverWritten) {
     // The database named as the log, and the log a link to the database.

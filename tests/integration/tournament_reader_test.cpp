@@ -354,6 +354,23 @@ TEST_F(TournamentReaderTest, MovementMapIsCappedWithTheTrueTotal) {
     EXPECT_LE(Section(1).RBTmap.size(), 100000u);
 }
 
+TEST_F(TournamentReaderTest, MovementMapsOfAllSectionsTogetherAreCapped) {
+    // Fourteen sections of one row of 30000 boards each: every map is below
+    // the cap of one section, together they would hold 420000 entries.
+    BwsFixture fixture(US0_BWS);
+    for (int section = 1; section <= 14; ++section) {
+        AddRound(fixture, section, 1, 1, 1, 2, 1, 30000);
+    }
+    testing::internal::CaptureStdout();
+    const bool read = ReadAs(fixture, US0_BWS);
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(read);
+    EXPECT_EQ(Error(), "More than 2500 boards in total - 400001 is not currently supported\n");
+    size_t entries = 0;
+    for (int section = 1; section <= 14; ++section) entries += Section(section).RBTmap.size();
+    EXPECT_EQ(entries, 400000u);
+}
+
 TEST_F(TournamentReaderTest, PairNumbersBeyond2048StayApartBetweenRounds) {
     BwsFixture fixture(US0_BWS);
     // Pair 2049 in round 1 and pair 1 in round 2 are different pairs.

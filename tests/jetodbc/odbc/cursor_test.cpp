@@ -78,6 +78,23 @@ TEST_F(CursorTest, ScrollingInEveryDirection) {
     EXPECT_EQ(value, static_cast<SQLULEN>(SQL_CURSOR_KEYSET_DRIVEN));
 }
 
+TEST_F(CursorTest, TwoStatementsOnOneTableFetchInTurns) {
+    // Both read the one row store of the connection; each keeps its own place.
+    Statement other(session_.connection);
+    ASSERT_EQ(st_.Exec(kSeven), SQL_SUCCESS);
+    ASSERT_EQ(other.Exec(std::string(kSeven) + " ORDER BY [Table] DESC"), SQL_SUCCESS);
+    std::string order;
+    for (int turn = 0; turn < 3; ++turn) {
+        ASSERT_EQ(SQLFetch(stmt()), SQL_SUCCESS);
+        ASSERT_EQ(SQLFetch(other.get()), SQL_SUCCESS);
+        SQLSMALLINT v = 0;
+        SQLLEN indicator = 0;
+        ASSERT_TRUE(SQL_SUCCEEDED(SQLGetData(other.get(), 1, SQL_C_SSHORT, &v, 0, &indicator)));
+        order += std::to_string(Current()) + std::to_string(v) + " ";
+    }
+    EXPECT_EQ(order, "17 26 35 ");
+}
+
 TEST_F(CursorTest, CursorAttributesCannotChangeWhileOpen) {
     ASSERT_EQ(st_.Exec(kSeven), SQL_SUCCESS);
     EXPECT_EQ(SQLSetStmtAttr(stmt(), SQL_ATTR_CURSOR_TYPE,

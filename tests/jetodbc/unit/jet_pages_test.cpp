@@ -2,6 +2,7 @@
 // directories, usage maps, long values, table definitions and the table row
 // reader, each with the damage it must refuse instead of reading past.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "jetodbc/driver_error.h"
 #include "jetodbc/jet_long_value.h"
@@ -69,6 +70,28 @@ TEST(JetImage, AcceptsAValidHeaderAndRefusesOthers) {
     std::vector<uint8_t> encrypted = b.bytes();
     encrypted[0x3e] ^= 0x5a;
     EXPECT_NE(refuse(encrypted).find("encrypted"), std::string::npos);
+}
+
+TEST(JetImage, FileBeyondTheFormatsSizeIsRefusedFromItsFirstPage) {
+    // A sparse file with a valid Jet 3 header and one page more than Access
+    // allows: refused before the gigabyte behind the header is read.
+    char name[] = "/tmp/jetodbc-large-XXXXXX";
+    const int fd = mkstemp(name);
+    ASSERT_GE(fd, 0);
+    const std::vector<uint8_t> header = ImageBuilder(true, 1).bytes();
+    const bool made =
+        write(fd, header.data(), header.size()) == static_cast<ssize_t>(header.size()) &&
+        ftruncate(fd, ((off_t{1} << 19) + 1) * 2048) == 0;
+    close(fd);
+    std::string outcome = "accepted";
+    try {
+        if (made) JetImage::Load(name);
+    } catch (const DriverError& e) {
+        outcome = e.what();
+    }
+    unlink(name);
+    ASSERT_TRUE(made);
+    EXPECT_NE(outcome.find("larger than a Jet database can be"), std::string::npos) << outcome;
 }
 
 TEST(DataPage, RowsAndTheirBounds) {
