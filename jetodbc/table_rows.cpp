@@ -12,7 +12,6 @@ TableRows::TableRows(std::shared_ptr<const JetImage> image, const TableStructure
       spans_(reader_->LocateRows()) {}
 
 void RowCursor::Reach(const TableRows& rows, size_t index) {
-    if (&rows == rows_ && index == row_) return;
     row_ = kNoRow;  // stays so when the split fails
     rows_ = &rows;
     rows.reader_->SplitRow(rows.spans_[index], &fields_);
@@ -21,28 +20,24 @@ void RowCursor::Reach(const TableRows& rows, size_t index) {
     row_ = index;
 }
 
-const Value& RowCursor::Decode(const TableRows& rows, size_t index, size_t column) {
-    Reach(rows, index);
+void RowCursor::DecodeColumn(size_t column) {
+    // Back to NULL, keeping the strings' room for the next row.
     Value& value = values_[column];
-    if (!decoded_[column]) {
-        // Back to NULL, keeping the strings' room for the next row.
-        value.kind = ValueKind::Null;
-        value.integer = 0;
-        value.real = 0.0;
-        value.text.clear();
-        value.bytes.clear();
-        rows.reader_->DecodeValue(fields_[column], column, &value);
-        decoded_[column] = 1;
-    }
-    return value;
+    value.kind = ValueKind::Null;
+    value.integer = 0;
+    value.real = 0.0;
+    value.text.clear();
+    value.bytes.clear();
+    rows_->reader_->DecodeValue(fields_[column], column, &value);
+    decoded_[column] = 1;
 }
 
 const std::vector<Value>& RowCursor::Row(const TableRows& rows, size_t index,
                                          const std::vector<bool>& wanted) {
     if (!rows.located_) return rows.rows_[index];
-    Reach(rows, index);
+    if (&rows != rows_ || index != row_) Reach(rows, index);
     for (size_t c = 0; c < values_.size(); ++c) {
-        if (wanted.empty() || wanted[c]) Decode(rows, index, c);
+        if (!decoded_[c] && (wanted.empty() || wanted[c])) DecodeColumn(c);
     }
     return values_;
 }

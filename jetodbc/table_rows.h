@@ -58,8 +58,9 @@ class RowCursor {
     // together; the cursor then holds no row.
     const Value& At(const TableRows& rows, size_t index, size_t column) {
         if (!rows.located_) return rows.rows_[index][column];
-        if (&rows == rows_ && index == row_ && decoded_[column]) return values_[column];
-        return Decode(rows, index, column);
+        if (&rows != rows_ || index != row_) Reach(rows, index);
+        if (!decoded_[column]) DecodeColumn(column);
+        return values_[column];
     }
 
     // Row index with every column whose entry in wanted is true decoded
@@ -71,8 +72,10 @@ class RowCursor {
   private:
     static constexpr size_t kNoRow = static_cast<size_t>(-1);
 
+    // Splits row index of rows, no value of it decoded yet.
     void Reach(const TableRows& rows, size_t index);
-    const Value& Decode(const TableRows& rows, size_t index, size_t column);
+    // Decodes column of the row reached into values_.
+    void DecodeColumn(size_t column);
 
     const TableRows* rows_ = nullptr;
     size_t row_ = kNoRow;
