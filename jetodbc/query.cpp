@@ -64,17 +64,23 @@ ResultSet Query::Execute(Database& db) const {
     r.projection = projection_;
     r.store = db.Rows(*table_);
     const TableRows& rows = *r.store;
-    r.order.reserve(rows.size());
     if (!where_ && order_.empty()) {
-        for (size_t i = 0; i < rows.size(); ++i) r.order.push_back(static_cast<uint32_t>(i));
+        // Every row in stored order: nothing is split until it is fetched.
+        r.order.resize(rows.size());
+        for (size_t i = 0; i < r.order.size(); ++i) r.order[i] = static_cast<uint32_t>(i);
         return r;
     }
-    // Rows are cut one at a time; only the sort keys of the chosen rows are
-    // kept, row after row in keys.
-    std::vector<Value> row;
+    r.order.reserve(rows.size());
+    // Rows are reached one at a time and only the columns that the
+    // condition and the order read are decoded; only the sort keys of the
+    // chosen rows are kept, row after row in keys.
+    std::vector<bool> wanted(definition_->columns.size(), false);
+    if (where_) where_->MarkColumns(&wanted);
+    for (const OrderKey& key : order_) wanted[key.column] = true;
+    RowCursor cursor;
     std::vector<Value> keys;
     for (size_t i = 0; i < rows.size(); ++i) {
-        const std::vector<Value>& values = rows.Row(i, &row);
+        const std::vector<Value>& values = cursor.Row(rows, i, wanted);
         if (where_ && where_->Evaluate(values) != Truth::True) continue;
         r.order.push_back(static_cast<uint32_t>(i));
         for (const OrderKey& key : order_) keys.push_back(values[key.column]);

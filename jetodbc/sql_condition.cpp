@@ -91,6 +91,13 @@ std::unique_ptr<BoundCondition> BoundCondition::Bind(const Condition& c,
     return bound;
 }
 
+void BoundCondition::MarkColumns(std::vector<bool>* used) const {
+    if (left_) left_->MarkColumns(used);
+    if (right_) right_->MarkColumns(used);
+    if (a_.column >= 0) (*used)[a_.column] = true;
+    if (b_.column >= 0) (*used)[b_.column] = true;
+}
+
 Truth BoundCondition::Evaluate(const std::vector<Value>& row) const {
     switch (kind_) {
         case Condition::Kind::And: {

@@ -33,6 +33,10 @@ class BoundCondition {
     // The condition's truth for row (one value per column of the table).
     Truth Evaluate(const std::vector<Value>& row) const;
 
+    // Sets (*used)[c] for every column c that Evaluate reads; used holds one
+    // entry per column of the table.
+    void MarkColumns(std::vector<bool>* used) const;
+
   private:
     struct Side {
         int column = -1;  // -1: the literal
