@@ -28,3 +28,21 @@ int IntegerValue(const BWSbase& record, const char* upperName);
 // The text of the declared text or string column. Throws UndeclaredColumn
 // when the record declares no text or string column of that name.
 std::string TextValue(const BWSbase& record, const char* upperName);
+
+// One column of a record, looked up by name once, before a loop over the
+// rows, so that each row is read without a look-up by name. Its reads are
+// exactly IntegerValue's and TextValue's, strictness included: a column the
+// record does not declare as read throws UndeclaredColumn at the read, not
+// at the look-up. The record must outlive it.
+class RecordColumn {
+  public:
+    RecordColumn(const BWSbase& record, const char* upperName);
+
+    int Integer() const;       // as IntegerValue(record, upperName)
+    std::string Text() const;  // as TextValue(record, upperName)
+
+  private:
+    const BWSbase& record_;
+    const char* name_;
+    const BWSbase::ColumnDesc* column_;  // null: not declared
+};

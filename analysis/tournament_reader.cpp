@@ -131,14 +131,21 @@ bool TournamentReader::ReadRounds(CString& errorText) {
         return false;
     }
     size_t entriesInAllSections = 0;
+    const RecordColumn sectionColumn(*rounds, "SECTION");
+    const RecordColumn tableColumn(*rounds, "TABLE");
+    const RecordColumn roundColumn(*rounds, "ROUND");
+    const RecordColumn nsColumn(*rounds, "NSPAIR");
+    const RecordColumn ewColumn(*rounds, "EWPAIR");
+    const RecordColumn lowColumn(*rounds, "LOWBOARD");
+    const RecordColumn highColumn(*rounds, "HIGHBOARD");
     for (; !rounds->eof; rounds->MoveNext()) {
-        const int sectionNumber = IntegerValue(*rounds, "SECTION");
-        const int table = IntegerValue(*rounds, "TABLE");
-        const int round = IntegerValue(*rounds, "ROUND");
-        const int nsPair = IntegerValue(*rounds, "NSPAIR");
-        const int ewPair = IntegerValue(*rounds, "EWPAIR");
-        const int lowBoard = IntegerValue(*rounds, "LOWBOARD");
-        const int highBoard = IntegerValue(*rounds, "HIGHBOARD");
+        const int sectionNumber = sectionColumn.Integer();
+        const int table = tableColumn.Integer();
+        const int round = roundColumn.Integer();
+        const int nsPair = nsColumn.Integer();
+        const int ewPair = ewColumn.Integer();
+        const int lowBoard = lowColumn.Integer();
+        const int highBoard = highColumn.Integer();
 
         CBWS_SectionInfo& info = Sections[sectionNumber];
         info.Section = sectionNumber;
@@ -362,18 +369,23 @@ bool TournamentReader::CountPlayers(CString& errorText) {
         errorText += "Error opening PlayerNums data\n";
         return false;
     }
+    const RecordColumn sectionColumn(*players, "SECTION");
+    const RecordColumn tableColumn(*players, "TABLE");
+    const RecordColumn directionColumn(*players, "DIRECTION");
+    const RecordColumn numberColumn(*players, "NUMBER");
+    const RecordColumn nameColumn(*players, "NAME");
     for (; !players->eof; players->MoveNext()) {
-        auto found = Sections.find(IntegerValue(*players, "SECTION"));
+        auto found = Sections.find(sectionColumn.Integer());
         if (found == Sections.end()) continue;
-        const std::string direction = TextValue(*players, "DIRECTION");
-        const std::string number = TextValue(*players, "NUMBER");
+        const std::string direction = directionColumn.Text();
+        const std::string number = numberColumn.Text();
         if (direction.empty() || number.empty()) continue;
         t_player seat = NoSeat;
         if (!PlayerFromChar(direction[0], seat)) continue;
         CBWS_SectionInfo& info = found->second;
         ++info.PlayerNamesRead;
-        info.Players[{IntegerValue(*players, "TABLE"), seat}] =
-            PlayerEntry{TextValue(*players, "NAME"), number, 0, 0, 0};
+        info.Players[{tableColumn.Integer(), seat}] =
+            PlayerEntry{nameColumn.Text(), number, 0, 0, 0};
     }
     if (players->fetchFailed) {
         errorText += "Error opening PlayerNums data\n";
@@ -388,8 +400,9 @@ bool TournamentReader::CountResultsAndHands(CString& errorText) {
     // would give a count short of the truth.
     auto results = RecordOf(ImportType, BwsTable::ReceivedData);
     if (OpenRecord(results)) {
+        const RecordColumn sectionColumn(*results, "SECTION");
         for (; !results->eof; results->MoveNext()) {
-            auto found = Sections.find(IntegerValue(*results, "SECTION"));
+            auto found = Sections.find(sectionColumn.Integer());
             if (found != Sections.end()) ++found->second.ReceivedDataRead;
         }
     }
@@ -401,8 +414,9 @@ bool TournamentReader::CountResultsAndHands(CString& errorText) {
 
     auto hands = RecordOf(ImportType, BwsTable::HandRecord);
     if (OpenRecord(hands)) {
+        const RecordColumn sectionColumn(*hands, "SECTION");
         for (; !hands->eof; hands->MoveNext()) {
-            auto found = Sections.find(IntegerValue(*hands, "SECTION"));
+            auto found = Sections.find(sectionColumn.Integer());
             if (found != Sections.end()) ++found->second.HandRecordsRead;
         }
     }

@@ -1,11 +1,14 @@
-// Whole runs of the controller: median wall time and peak memory on the
-// bundled sample, on a large event (30 sections of 15 tables, 27 boards,
-// every result), on 32,768 sections of one table and one board each (many
-// summaries from a small file) and on a sparse 1 GiB file that is not a
-// database,
-// beside the file's size and the time mdb-export takes to dump every table
-// of the same files, which is the cost of reading them at all.
+// Whole runs of the controller: median wall time, peak memory and the
+// instructions one run executes (counted by callgrind, when valgrind is
+// installed) on the bundled sample, on a club evening of real size (two
+// sections, every result with its bidding and play), on a large event (30
+// sections of 15 tables, 27 boards, every result), on 32,768 sections of one
+// table and one board each (many summaries from a small file) and on a
+// sparse 1 GiB file that is not a database, beside the file's size and the
+// time mdb-export takes to dump every table of the same files, which is the
+// cost of reading them at all.
 // Run: build/bench/whole_run_bench [runs]   (ODBCSYSINI must reach the driver)
+//      build/bench/whole_run_bench --files DIR   writes the files and stops
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -16,6 +19,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -185,6 +191,108 @@ bool WritesAReport(const std::string& argument, const std::string& directory) {
     return pclose(pipe) == 0 && output.find("\"DBformat\"") != std::string::npos;
 }
 
+// The instructions one run of argv executes, as callgrind counts them; 0
+// when valgrind is missing or says nothing.
+long long CountInstructions(const std::vector<std::string>& argv, const std::string& directory) {
+    std::string command =
+        "cd '" + directory + "' && valgrind --tool=callgrind --callgrind-out-file=/dev/null";
+    for (const std::string& arg : argv) command += " '" + arg + "'";
+    command += " 2>&1 >/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return 0;
+    long long instructions = 0;
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        const char* collected = std::strstr(line, "Collected : ");
+        if (collected != nullptr) instructions = std::atoll(collected + 12);
+    }
+    pclose(pipe);
+    return instructions;
+}
+
+// A club evening as a scoring program leaves it after play: two Mitchell
+// sections of 13 tables, 9 rounds of 3 boards, and for every result its
+// bidding (8 calls) and play (52 cards), the players' numbers and the hands.
+BwsFixture ClubEvening() {
+    using jetwriter::Value;
+    BwsFixture fixture(DK0_BWS);
+    fixture.AddRow("Session", {{"Name", Value::Text("Club evening")}});
+    const char* const calls[] = {"1S", "PASS", "2S", "PASS", "4S", "PASS", "PASS", "PASS"};
+    const char* const directions[] = {"N", "E", "S", "W"};
+    const char* const suits = "SHDC";
+    const char* const ranks = "AKQJT98765432";
+    int resultId = 0, bidId = 0, cardId = 0;
+    for (int section = 1; section <= 2; ++section) {
+        fixture.AddRow("Section", {{"ID", Value::Integer(section)},
+                                   {"Letter", Value::Text(section == 1 ? "A" : "B")},
+                                   {"Tables", Value::Integer(13)},
+                                   {"ScoringType", Value::Integer(1)}});
+        for (int board = 1; board <= 27; ++board) {
+            std::map<std::string, Value> hand{{"Section", Value::Integer(section)},
+                                              {"Board", Value::Integer(board)}};
+            for (const char* seat : {"North", "East", "South", "West"}) {
+                for (const char* suit : {"Spades", "Hearts", "Diamonds", "Clubs"}) {
+                    hand[std::string(seat) + suit] = Value::Text("AQ84");
+                }
+            }
+            fixture.AddRow("HandRecord", hand);
+        }
+        for (int table = 1; table <= 13; ++table) {
+            for (const char* direction : directions) {
+                fixture.AddRow("PlayerNumbers",
+                               {{"Section", Value::Integer(section)},
+                                {"Table", Value::Integer(table)},
+                                {"Direction", Value::Text(direction)},
+                                {"Number", Value::Text(std::to_string(1000 + table))},
+                                {"Name", Value::Text("Player " + std::to_string(table))}});
+            }
+        }
+        for (int round = 1; round <= 9; ++round) {
+            for (int table = 1; table <= 13; ++table) {
+                const int ew = (table - 1 + round - 1) % 13 + 1;
+                fixture.AddRow("RoundData", {{"Section", Value::Integer(section)},
+                                             {"Table", Value::Integer(table)},
+                                             {"Round", Value::Integer(round)},
+                                             {"NSPair", Value::Integer(table)},
+                                             {"EWPair", Value::Integer(ew)},
+                                             {"LowBoard", Value::Integer(3 * round - 2)},
+                                             {"HighBoard", Value::Integer(3 * round)}});
+                for (int board = 3 * round - 2; board <= 3 * round; ++board) {
+                    const std::map<std::string, Value> where{{"Section", Value::Integer(section)},
+                                                             {"Table", Value::Integer(table)},
+                                                             {"Round", Value::Integer(round)},
+                                                             {"Board", Value::Integer(board)}};
+                    auto row = where;
+                    row["ID"] = Value::Integer(++resultId);
+                    row["PairNS"] = Value::Integer(table);
+                    row["PairEW"] = Value::Integer(ew);
+                    row["Contract"] = Value::Text("4 S");
+                    row["Result"] = Value::Text("=");
+                    fixture.AddRow("ReceivedData", row);
+                    for (int call = 0; call < 8; ++call) {
+                        row = where;
+                        row["ID"] = Value::Integer(++bidId);
+                        row["Counter"] = Value::Integer(call + 1);
+                        row["Direction"] = Value::Text(directions[call % 4]);
+                        row["Bid"] = Value::Text(calls[call]);
+                        fixture.AddRow("BiddingData", row);
+                    }
+                    for (int card = 0; card < 52; ++card) {
+                        row = where;
+                        row["ID"] = Value::Integer(++cardId);
+                        row["Counter"] = Value::Integer(card + 1);
+                        row["Direction"] = Value::Text(directions[card % 4]);
+                        row["Card"] =
+                            Value::Text(std::string(1, suits[card / 13]) + ranks[card % 13]);
+                        fixture.AddRow("PlayData", row);
+                    }
+                }
+            }
+        }
+    }
+    return fixture;
+}
+
 BwsFixture LargeEvent() {
     using jetwriter::Value;
     BwsFixture fixture(DK0_BWS);
@@ -244,10 +352,12 @@ long FileKb(const std::string& path) {
 int main(int argc, char** argv) {
     Launcher commands;
     launcher = &commands;
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    // --files DIR: only write the files into DIR (to profile a run).
+    const bool onlyFiles = argc > 2 && std::string(argv[1]) == "--files";
+    const int runs = argc > 1 && !onlyFiles ? std::max(1, std::atoi(argv[1])) : 9;
     char folderName[] = "/tmp/vellamo-bench-XXXXXX";
-    if (mkdtemp(folderName) == nullptr) return 1;
-    const std::string folder = folderName;
+    if (!onlyFiles && mkdtemp(folderName) == nullptr) return 1;
+    const std::string folder = onlyFiles ? std::string(argv[2]) : std::string(folderName);
 
     // The sample is made by bwsmake from its description, as the README does.
     const std::string samplePath = folder + "/sample.bws";
@@ -260,12 +370,16 @@ int main(int argc, char** argv) {
                               "PlayData", "Clients", "Settings", "Tables"}) {
         sampleTables.Table(table);
     }
+    const BwsFixture club = ClubEvening();
+    const std::string clubPath = folder + "/club.bws";
+    if (!club.Write(clubPath).empty()) return 1;
     const BwsFixture large = LargeEvent();
     const std::string largePath = folder + "/large.bws";
     if (!large.Write(largePath).empty()) return 1;
     const BwsFixture many = ManySections();
     const std::string manyPath = folder + "/many.bws";
     if (!many.Write(manyPath).empty()) return 1;
+    if (onlyFiles) return 0;
 
     struct File {
         const char* label;
@@ -273,11 +387,12 @@ int main(int argc, char** argv) {
         const BwsFixture* tables;
     };
     const File files[] = {{"sample (club-evening)", samplePath, &sampleTables},
+                          {"club evening (2 x 13 tables, bids, play)", clubPath, &club},
                           {"large event (30 x 15 tables, 27 boards)", largePath, &large},
                           {"32,768 sections of one table", manyPath, &many}};
 
-    std::printf("%-44s %12s %12s %12s %16s\n", "file", "file size", "run median", "run peak",
-                "mdb-export all");
+    std::printf("%-42s %10s %11s %10s %14s %14s %7s\n", "file", "file size", "run median",
+                "run peak", "instructions", "mdb-export all", "ratio");
     for (const File& file : files) {
         const std::string argument = "\\f:[" + file.path + "]";
         if (!WritesAReport(argument, folder)) {
@@ -287,19 +402,24 @@ int main(int argc, char** argv) {
                          file.label);
             return 1;
         }
-        Timing run = Measure({{VELLAMO_EXECUTABLE, argument}}, folder, runs);
-        Timing dump = Measure(ExportEveryTable(*file.tables, file.path), folder, runs);
-        std::printf("%-44s %9ld KB %9.1f ms %9ld KB %13.1f ms\n", file.label, FileKb(file.path),
-                    run.medianMs, run.peakKb, dump.medianMs);
+        const Timing run = Measure({{VELLAMO_EXECUTABLE, argument}}, folder, runs);
+        const Timing dump = Measure(ExportEveryTable(*file.tables, file.path), folder, runs);
+        const long long instructions = CountInstructions({VELLAMO_EXECUTABLE, argument}, folder);
+        std::printf("%-42s %7ld KB %8.2f ms %7ld KB %14lld %11.1f ms %7.3f\n", file.label,
+                    FileKb(file.path), run.medianMs, run.peakKb, instructions, dump.medianMs,
+                    run.medianMs / dump.medianMs);
     }
     // Refused from its header: neither time nor memory may follow its size.
     const std::string sparsePath = folder + "/sparse.bws";
     const int sparse = open(sparsePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (sparse < 0 || ftruncate(sparse, off_t{1} << 30) != 0) return 1;
     close(sparse);
-    Timing refused = Measure({{VELLAMO_EXECUTABLE, "\\f:[" + sparsePath + "]"}}, folder, runs);
-    std::printf("%-44s %9ld KB %9.1f ms %9ld KB\n", "sparse file, not a database",
-                FileKb(sparsePath), refused.medianMs, refused.peakKb);
+    const std::string sparseArgument = "\\f:[" + sparsePath + "]";
+    const Timing refused = Measure({{VELLAMO_EXECUTABLE, sparseArgument}}, folder, runs);
+    const long long refusedInstructions =
+        CountInstructions({VELLAMO_EXECUTABLE, sparseArgument}, folder);
+    std::printf("%-42s %7ld KB %8.2f ms %7ld KB %14lld\n", "sparse file, not a database",
+                FileKb(sparsePath), refused.medianMs, refused.peakKb, refusedInstructions);
     std::system(("rm -rf '" + folder + "'").c_str());
     return 0;
 }

@@ -207,7 +207,11 @@ void BWSbase::Close() {
 
 bool BWSbase::DescribeResult() {
     resultColumns.clear();
-    for (auto& entry : columns) entry.second.inResult = false;
+    ordered_.clear();
+    for (auto& entry : columns) {
+        entry.second.inResult = false;
+        ordered_.push_back(&entry.second);
+    }
     const short count = stmt.GetColumnCount();
     for (short column = 1; column <= count; ++column) {
         char name[256] = {0};
@@ -246,8 +250,8 @@ bool BWSbase::BindFixedColumns() {
 
 bool BWSbase::BindVariableColumns() {
     bool ok = true;
-    for (auto& entry : columns) {
-        ColumnDesc& descriptor = entry.second;
+    for (ColumnDesc* column : ordered_) {
+        ColumnDesc& descriptor = *column;
         descriptor.indicator = 0;
         if (!(descriptor.flags & ColVariable)) continue;
         if (descriptor.column == 0 || !descriptor.inResult) {
@@ -289,8 +293,8 @@ bool BWSbase::BindVariableColumns() {
 
 bool BWSbase::TransferRow(bool atEnd) {
     bool ok = true;
-    for (auto& entry : columns) {
-        ColumnDesc& descriptor = entry.second;
+    for (ColumnDesc* column : ordered_) {
+        ColumnDesc& descriptor = *column;
         if (atEnd) descriptor.indicator = SQL_NULL_DATA;
         if (descriptor.flags & ColFixed) {
             if (descriptor.indicator == SQL_NULL_DATA) SetNull(descriptor);

@@ -115,4 +115,8 @@ class BWSbase {
     void SetNull(ColumnDesc& descriptor);
     bool ConvertBuffered(ColumnDesc& descriptor);
     bool FinishVariable(ColumnDesc& descriptor);
+
+    // The declared columns in the order of columns, listed again at each
+    // Open so that the work done for every row walks a vector, not the map.
+    std::vector<ColumnDesc*> ordered_;
 };

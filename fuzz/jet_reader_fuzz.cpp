@@ -50,7 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             try {
                 db->Definition(entry);
-                db->Rows(entry);
+                const auto rows = db->Rows(entry);
+                jetodbc::RowCursor cursor;
+                for (size_t row = 0; row < rows->size(); ++row) {
+                    cursor.Row(*rows, row, {});  // every field decoded
+                }
             } catch (const jetodbc::DriverError&) {
                 // One damaged table leaves the others readable.
             }

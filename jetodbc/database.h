@@ -64,8 +64,9 @@ class Database {
     // definition is damaged (again on every later call).
     std::shared_ptr<const TableDefinition> Definition(const CatalogEntry& entry);
 
-    // All rows of table entry (listed and checked on first use). Throws as
-    // Definition, and HY000 when a page or row is damaged.
+    // The rows of table entry, located on first use. Throws as Definition,
+    // and HY000 when a page or a moved row is damaged; a row whose own fields
+    // are damaged fails when a cursor reaches it.
     std::shared_ptr<const TableRows> Rows(const CatalogEntry& entry);
 
   private:

@@ -52,9 +52,15 @@ std::string DecimalDigits(const uint8_t* stored, int scale) {
     return digits;
 }
 
-Value DecodeField(const JetImage& image, const ColumnLayout& column, const FieldSlice& field) {
-    if (column.type == kJetBool) return Value::Bit(field.bit);
-    if (field.null) return Value::Null();
+void DecodeField(const JetImage& image, const ColumnLayout& column, const FieldSlice& field,
+                 Value* value) {
+    Value& v = *value;
+    if (column.type == kJetBool) {
+        v.kind = ValueKind::Bit;
+        v.integer = field.bit ? 1 : 0;
+        return;
+    }
+    if (field.null) return;
     const uint8_t* d = field.data;
     const size_t n = field.size;
     auto need = [&](size_t bytes) {
@@ -63,43 +69,65 @@ Value DecodeField(const JetImage& image, const ColumnLayout& column, const Field
     switch (column.type) {
         case kJetByte:
             need(1);
-            return Value::Integer(d[0]);
+            v.kind = ValueKind::Integer;
+            v.integer = d[0];
+            return;
         case kJetInt:
             need(2);
-            return Value::Integer(Load<int16_t>(d));
+            v.kind = ValueKind::Integer;
+            v.integer = Load<int16_t>(d);
+            return;
         case kJetLong:
         case kJetComplex:
             need(4);
-            return Value::Integer(Load<int32_t>(d));
+            v.kind = ValueKind::Integer;
+            v.integer = Load<int32_t>(d);
+            return;
         case kJetMoney:
             need(8);
-            return Value::Currency(Load<int64_t>(d));
+            v.kind = ValueKind::Currency;
+            v.integer = Load<int64_t>(d);
+            return;
         case kJetFloat:
             need(4);
-            return Value::Single(Load<float>(d));
+            v.kind = ValueKind::Single;
+            v.real = Load<float>(d);
+            return;
         case kJetDouble:
             need(8);
-            return Value::Double(Load<double>(d));
+            v.kind = ValueKind::Double;
+            v.real = Load<double>(d);
+            return;
         case kJetDateTime:
             need(8);
-            return Value::DateTime(Load<double>(d));
+            v.kind = ValueKind::DateTime;
+            v.real = Load<double>(d);
+            return;
         case kJetGuid:
             need(16);
-            return Value::Guid(std::string(reinterpret_cast<const char*>(d), 16));
+            v = Value::Guid(std::string(reinterpret_cast<const char*>(d), 16));
+            return;
         case kJetNumeric:
             need(17);
-            return Value::Decimal(DecimalDigits(d, column.scale));
+            v = Value::Decimal(DecimalDigits(d, column.scale));
+            return;
         case kJetText:
-            return Value::Text(DecodeText(image, d, n));
+            v.kind = ValueKind::Text;
+            v.text = DecodeText(image, d, n);
+            return;
         case kJetMemo: {
             const std::string bytes = ReadLongValue(image, d, n);
-            return Value::Text(
-                DecodeText(image, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+            v.kind = ValueKind::Text;
+            v.text =
+                DecodeText(image, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+            return;
         }
         case kJetOle:
-            return Value::Binary(ReadLongValue(image, d, n));
+            v = Value::Binary(ReadLongValue(image, d, n));
+            return;
         default:
-            return Value::Binary(std::string(reinterpret_cast<const char*>(d), n));
+            v = Value::Binary(std::string(reinterpret_cast<const char*>(d), n));
+            return;
     }
 }
 

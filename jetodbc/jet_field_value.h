@@ -10,11 +10,14 @@
 
 namespace jetodbc {
 
-// The value of field, a field of column cut from a row of image. Throws
-// DamagedFile when a fixed field is shorter than its type or a long value
-// cannot be read whole. Columns of types the driver does not know come out
-// as their raw bytes.
-Value DecodeField(const JetImage& image, const ColumnLayout& column, const FieldSlice& field);
+// Puts the value of field, a field of column cut from a row of image, into
+// *value, which must hold NULL (a default Value): decoded in place, so that
+// a table's values are built once and never moved. Throws DamagedFile when
+// a fixed field is shorter than its type or a long value cannot be read
+// whole. Columns of types the driver does not know come out as their raw
+// bytes.
+void DecodeField(const JetImage& image, const ColumnLayout& column, const FieldSlice& field,
+                 Value* value);
 
 // The exact decimal text of a stored scaled decimal: sign byte (0x80 when
 // negative), then a 128-bit magnitude as four little-endian 32-bit words,

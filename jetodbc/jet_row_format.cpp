@@ -10,19 +10,19 @@ namespace {
 DriverError BadRow(const char* what) { return DamagedFile(std::string("a row's ") + what); }
 
 // The variable-field offsets of a row (entry count + 1, the last being the
-// end of the data), and where the fixed area ends.
+// end of the data), and where the fixed area ends. The readers below fill
+// one in place.
 struct OffsetTable {
     std::vector<uint32_t> offsets;
     size_t fixedEnd = 0;
 };
 
-OffsetTable ReadJet4Offsets(const uint8_t* row, size_t maskStart) {
+void ReadJet4Offsets(const uint8_t* row, size_t maskStart, OffsetTable& t) {
     if (maskStart < 4) throw BadRow("offset table does not fit");
     const uint32_t count = ReadU16(row + maskStart - 2);
     const size_t tableBytes = 2 * (size_t{count} + 1);
     if (maskStart < 2 + 2 + tableBytes) throw BadRow("offset table does not fit");
     const size_t tableStart = maskStart - 2 - tableBytes;
-    OffsetTable t;
     t.offsets.resize(count + 1);
     uint32_t previous = 2;
     for (uint32_t j = 0; j <= count; ++j) {
@@ -32,10 +32,9 @@ OffsetTable ReadJet4Offsets(const uint8_t* row, size_t maskStart) {
         t.offsets[j] = previous = offset;
     }
     t.fixedEnd = t.offsets[0];
-    return t;
 }
 
-OffsetTable ReadJet3Offsets(const uint8_t* row, size_t size, size_t maskStart) {
+void ReadJet3Offsets(const uint8_t* row, size_t size, size_t maskStart, OffsetTable& t) {
     if (maskStart < 2) throw BadRow("offset table does not fit");
     const uint32_t count = row[maskStart - 1];
     // The jump table's length follows from the row's size; its last entry may
@@ -46,7 +45,6 @@ OffsetTable ReadJet3Offsets(const uint8_t* row, size_t size, size_t maskStart) {
     size_t usable = jumps;
     if ((first - count) / 256 < usable) --usable;
     const size_t tableStart = first - count;
-    OffsetTable t;
     t.offsets.resize(count + 1);
     size_t used = 0;
     uint32_t previous = 1;
@@ -58,7 +56,6 @@ OffsetTable ReadJet3Offsets(const uint8_t* row, size_t size, size_t maskStart) {
         t.offsets[i] = previous = offset;
     }
     t.fixedEnd = t.offsets[0];
-    return t;
 }
 
 }  // namespace
@@ -104,9 +101,17 @@ void CrackRow(bool jet3, const uint8_t* row, size_t size, const std::vector<Colu
     for (const ColumnLayout& c : columns) {
         if (!c.fixed && c.type != kJetBool && c.number < rowColumns) variableColumns = true;
     }
-    OffsetTable table;
+    // Kept between rows of a thread: a table's rows have offset tables of
+    // much the same length, so the vector is allocated once.
+    thread_local OffsetTable table;
+    table.offsets.clear();
+    table.fixedEnd = 0;
     if (variableColumns) {
-        table = jet3 ? ReadJet3Offsets(row, size, maskStart) : ReadJet4Offsets(row, maskStart);
+        if (jet3) {
+            ReadJet3Offsets(row, size, maskStart, table);
+        } else {
+            ReadJet4Offsets(row, maskStart, table);
+        }
     } else {
         table.fixedEnd = maskStart;
     }

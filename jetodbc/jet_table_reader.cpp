@@ -22,22 +22,17 @@ TableRowReader::TableRowReader(const JetImage& image, const TableStructure& stru
                                std::vector<ColumnLayout> columns)
     : image_(image), structure_(structure), columns_(std::move(columns)) {}
 
-void TableRowReader::ReadRows(const std::vector<bool>& wanted,
-                              const std::function<void(std::vector<Value>&)>& onRow) const {
-    ReadLocatedRows(wanted, [&](RowLocation, std::vector<Value>& values) { onRow(values); });
-}
-
-void TableRowReader::ReadLocatedRows(
-    const std::vector<bool>& wanted,
-    const std::function<void(RowLocation, std::vector<Value>&)>& onRow) const {
+std::vector<RowSpan> TableRowReader::LocateRows() const {
     const std::vector<uint32_t> pages = ReadUsageMap(image_, structure_.usageMap);
     std::vector<DataPage> owned;
     owned.reserve(pages.size());
+    size_t entries = 0;
     for (uint32_t number : pages) {
         DataPage page(image_, number);
         // A usage map may list pages that another table has since taken over.
         if (page.type() == kPageData && page.owner() == structure_.definitionPage) {
             owned.push_back(page);
+            entries += page.row_count();
         }
     }
 
@@ -52,41 +47,55 @@ void TableRowReader::ReadLocatedRows(
         }
     }
 
-    std::vector<FieldSlice> fields;
-    std::vector<Value> values;
+    const uint8_t* const start = image_.Page(0);
+    std::vector<RowSpan> rows;
+    rows.reserve(entries);
+    const bool anyMoved = !movedTargets.empty();
     for (const DataPage& page : owned) {
         for (uint32_t i = 0; i < page.row_count(); ++i) {
-            if (page.IsDeleted(i) || movedTargets.count(RowKey(page.number(), i))) continue;
-            Decode(page.Row(i), wanted, &fields, &values);
-            onRow(RowLocation{page.number(), static_cast<uint16_t>(i)}, values);
+            if (page.IsDeleted(i)) continue;
+            if (anyMoved && movedTargets.count(RowKey(page.number(), i))) continue;
+            RowBytes row = page.Row(i);
+            for (int moves = 0; row.overflow; ++moves) {
+                if (moves == kMaxMoves || row.size < 4) {
+                    throw DamagedFile("a moved row cannot be followed");
+                }
+                const uint32_t target = ReadU32(row.data);
+                const DataPage targetPage(image_, PointerPage(target));
+                if (targetPage.type() != kPageData) {
+                    throw DamagedFile("a moved row points to a non-data page");
+                }
+                row = targetPage.Row(PointerRow(target));
+            }
+            rows.push_back(
+                RowSpan{static_cast<uint32_t>(row.data - start), static_cast<uint32_t>(row.size)});
         }
     }
+    return rows;
 }
 
-void TableRowReader::ReadRow(RowLocation location, const std::vector<bool>& wanted,
-                             std::vector<Value>* values) const {
+void TableRowReader::SplitRow(RowSpan row, std::vector<FieldSlice>* fields) const {
+    CrackRow(image_.jet3(), image_.Page(0) + row.offset, row.size, columns_, fields);
+}
+
+void TableRowReader::DecodeValue(const FieldSlice& field, size_t column, Value* value) const {
+    DecodeField(image_, columns_[column], field, value);
+}
+
+void TableRowReader::ReadRows(const std::vector<bool>& wanted,
+                              const std::function<void(std::vector<Value>&)>& onRow) const {
     std::vector<FieldSlice> fields;
-    Decode(DataPage(image_, location.page).Row(location.row), wanted, &fields, values);
-}
-
-void TableRowReader::Decode(RowBytes row, const std::vector<bool>& wanted,
-                            std::vector<FieldSlice>* fields, std::vector<Value>* values) const {
-    for (int moves = 0; row.overflow; ++moves) {
-        if (moves == kMaxMoves || row.size < 4) {
-            throw DamagedFile("a moved row cannot be followed");
+    std::vector<Value> values;
+    for (const RowSpan row : LocateRows()) {
+        SplitRow(row, &fields);
+        // Decoded in place into NULLs: onRow may take the vector.
+        values.clear();
+        values.resize(columns_.size());
+        for (size_t c = 0; c < columns_.size(); ++c) {
+            if (wanted.empty() || wanted[c])
+                DecodeField(image_, columns_[c], fields[c], &values[c]);
         }
-        const uint32_t target = ReadU32(row.data);
-        const DataPage targetPage(image_, PointerPage(target));
-        if (targetPage.type() != kPageData) {
-            throw DamagedFile("a moved row points to a non-data page");
-        }
-        row = targetPage.Row(PointerRow(target));
-    }
-    CrackRow(image_.jet3(), row.data, row.size, columns_, fields);
-    values->assign(columns_.size(), Value());
-    for (size_t c = 0; c < columns_.size(); ++c) {
-        if (wanted.empty() || wanted[c])
-            (*values)[c] = DecodeField(image_, columns_[c], (*fields)[c]);
+        onRow(values);
     }
 }
 

@@ -17,11 +17,12 @@
 
 namespace jetodbc {
 
-// Where a live row is listed: its data page and its index in that page's
-// directory (a moved row is listed where its pointer lies).
-struct RowLocation {
-    uint32_t page = 0;
-    uint16_t row = 0;
+// Where a live row's bytes lie in the image, a moved row's where it was
+// moved to: the compact form in which a table's rows are kept for a
+// connection's life (an image holds at most 2^19 pages of 4096 bytes).
+struct RowSpan {
+    uint32_t offset = 0;  // from the image's first byte
+    uint32_t size = 0;
 };
 
 class TableRowReader {
@@ -38,20 +39,24 @@ class TableRowReader {
     void ReadRows(const std::vector<bool>& wanted,
                   const std::function<void(std::vector<Value>&)>& onRow) const;
 
-    // As ReadRows, and passes each row's location with it.
-    void ReadLocatedRows(const std::vector<bool>& wanted,
-                         const std::function<void(RowLocation, std::vector<Value>&)>& onRow) const;
+    // Where every live row lies, in stored order, moved rows followed: the
+    // rows' bytes are not looked into, so a row whose fields do not hold
+    // together is found only when it is split (SplitRow). Throws DamagedFile
+    // when a page or a moved row's pointer does not hold.
+    std::vector<RowSpan> LocateRows() const;
 
-    // The row at a location that ReadRows passed, one value per column as
-    // ReadRows gives it, into *values. Throws DamagedFile as ReadRows.
-    void ReadRow(RowLocation location, const std::vector<bool>& wanted,
-                 std::vector<Value>* values) const;
+    // Splits row, one of LocateRows', into one field per column. Throws
+    // DamagedFile as CrackRow.
+    void SplitRow(RowSpan row, std::vector<FieldSlice>* fields) const;
+
+    // Puts the value of field, column's field of a row SplitRow split, into
+    // *value (which must hold NULL). Throws DamagedFile as DecodeField.
+    void DecodeValue(const FieldSlice& field, size_t column, Value* value) const;
+
+    // The columns the reader cuts, as given.
+    const std::vector<ColumnLayout>& columns() const { return columns_; }
 
   private:
-    // Follows a moved row to where it lies and cuts it into values.
-    void Decode(RowBytes row, const std::vector<bool>& wanted, std::vector<FieldSlice>* fields,
-                std::vector<Value>* values) const;
-
     const JetImage& image_;
     TableStructure structure_;
     std::vector<ColumnLayout> columns_;

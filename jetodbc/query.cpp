@@ -261,37 +261,44 @@ ResultSet Query::Plain(std::shared_ptr<const TableRows> store,
     const TableRows& rows = *store;
     r.store = std::move(store);
 
-    // Rows are cut one at a time; of each chosen row only what Finish needs
-    // is kept, row after row in keys: its sort keys, then for DISTINCT its
-    // shown values.
+    // Of each chosen row only what Finish needs is kept, row after row in
+    // keys: its sort keys, then for DISTINCT its shown values.
     std::vector<uint32_t> keyColumns;
     for (const OrderKey& key : order_) keyColumns.push_back(static_cast<uint32_t>(key.column));
     if (distinct_) keyColumns.insert(keyColumns.end(), projection_.begin(), projection_.end());
-    std::vector<uint32_t> kept;
+    const size_t width = keyColumns.size();
     std::vector<Value> keys;
+    auto keyAt = [&](uint32_t row, uint32_t column) -> const Value& {
+        return keys[row * width + column];
+    };
     if (!where_ && keyColumns.empty()) {
-        kept.resize(rows.size());
-        for (size_t i = 0; i < kept.size(); ++i) kept[i] = static_cast<uint32_t>(i);
-    } else {
-        std::vector<Value> scratch;
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const std::vector<Value>& row = rows.Row(i, &scratch);
-            if (where_ && where_->Evaluate(row, parameters) != Truth::True) continue;
-            kept.push_back(static_cast<uint32_t>(i));
-            for (uint32_t c : keyColumns) keys.push_back(row[c]);
-        }
+        // Every row in stored order: nothing is split until it is fetched.
+        r.order.resize(rows.size());
+        for (size_t i = 0; i < r.order.size(); ++i) r.order[i] = static_cast<uint32_t>(i);
+        if (hasTop_) Finish(keyAt, {}, {}, &r.order);
+        return r;
+    }
+    // Rows are reached one at a time and only the columns that the
+    // condition and the keys read are decoded.
+    std::vector<bool> wanted(definition_->columns.size(), false);
+    if (where_) where_->MarkColumns(&wanted);
+    for (uint32_t c : keyColumns) wanted[c] = true;
+    RowCursor cursor;
+    std::vector<uint32_t> kept;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const std::vector<Value>& row = cursor.Row(rows, i, wanted);
+        if (where_ && where_->Evaluate(row, parameters) != Truth::True) continue;
+        kept.push_back(static_cast<uint32_t>(i));
+        for (uint32_t c : keyColumns) keys.push_back(row[c]);
     }
 
-    const size_t width = keyColumns.size();
     std::vector<uint32_t> sortColumns(order_.size());
     for (size_t k = 0; k < sortColumns.size(); ++k) sortColumns[k] = static_cast<uint32_t>(k);
     std::vector<uint32_t> shownColumns;
     for (size_t k = order_.size(); k < width; ++k) shownColumns.push_back(static_cast<uint32_t>(k));
     std::vector<uint32_t> positions(kept.size());
     for (size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<uint32_t>(i);
-    Finish(
-        [&](uint32_t row, uint32_t column) -> const Value& { return keys[row * width + column]; },
-        shownColumns, sortColumns, &positions);
+    Finish(keyAt, shownColumns, sortColumns, &positions);
     r.order.resize(positions.size());
     for (size_t i = 0; i < positions.size(); ++i) r.order[i] = kept[positions[i]];
     return r;
@@ -302,9 +309,17 @@ ResultSet Query::Grouped(const TableRows& table, const std::vector<Value>& param
     // one at a time, so an accumulator keeps its own copy of a chosen value.
     std::map<std::vector<Value>, std::vector<Accumulator>, KeyLess> groups;
     std::vector<Value> key(groupBy_.size());
-    std::vector<Value> scratch;
+    // Only the columns that the condition, the groups and the aggregates
+    // read are decoded.
+    std::vector<bool> wanted(definition_->columns.size(), false);
+    if (where_) where_->MarkColumns(&wanted);
+    for (int c : groupBy_) wanted[c] = true;
+    for (const Output& out : outputs_) {
+        if (out.column >= 0) wanted[out.column] = true;
+    }
+    RowCursor cursor;
     for (size_t index = 0; index < table.size(); ++index) {
-        const std::vector<Value>& row = table.Row(index, &scratch);
+        const std::vector<Value>& row = cursor.Row(table, index, wanted);
         if (where_ && where_->Evaluate(row, parameters) != Truth::True) continue;
         for (size_t k = 0; k < groupBy_.size(); ++k) key[k] = row[groupBy_[k]];
         auto [at, fresh] = groups.try_emplace(key);

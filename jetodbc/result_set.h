@@ -2,7 +2,7 @@
 // rows. The rows are a view onto a shared row store (a table's rows, or rows
 // built for a catalog call): an ordering of the store's rows and a choice of
 // its columns, so that a SELECT copies no values; the row being fetched is
-// the only one cut into values.
+// the only one split, and only the values the client reads are decoded.
 #pragma once
 
 #include <sql.h>
@@ -36,45 +36,19 @@ struct ResultSet {
 
     size_t row_count() const { return order.size(); }
     // The value of result column column in result row row (both 0-based and
-    // in range). Valid until At is next called for another row.
+    // in range). Valid until At is next called for another row. Throws
+    // DriverError HY000 when the row's stored fields are damaged.
     const Value& At(size_t row, size_t column) const {
-        if (order[row] != currentRow_ || current_ == nullptr) {
-            current_ = &store->Row(order[row], &scratch_);
-            currentRow_ = order[row];
-        }
-        return (*current_)[projection[column]];
+        return cursor_.At(*store, order[row], projection[column]);
     }
 
     // A result set over rows built for it: every row in order, every column.
     static ResultSet FromRows(std::vector<ResultColumn> columns,
                               std::vector<std::vector<Value>> rows);
 
-    ResultSet() = default;
-    // A copy or move starts without the row that At last cut.
-    ResultSet(const ResultSet& other)
-        : columns(other.columns),
-          store(other.store),
-          order(other.order),
-          projection(other.projection) {}
-    ResultSet(ResultSet&& other) noexcept
-        : columns(std::move(other.columns)),
-          store(std::move(other.store)),
-          order(std::move(other.order)),
-          projection(std::move(other.projection)) {}
-    ResultSet& operator=(ResultSet other) noexcept {
-        columns = std::move(other.columns);
-        store = std::move(other.store);
-        order = std::move(other.order);
-        projection = std::move(other.projection);
-        current_ = nullptr;
-        return *this;
-    }
-
   private:
-    // The row At last asked the store for: store rows are cut on demand.
-    mutable const std::vector<Value>* current_ = nullptr;
-    mutable uint32_t currentRow_ = 0;
-    mutable std::vector<Value> scratch_;
+    // The row At last reached; a copy of the result set carries its own.
+    mutable RowCursor cursor_;
 };
 
 }  // namespace jetodbc

@@ -169,6 +169,17 @@ std::unique_ptr<BoundCondition> BoundCondition::Bind(const Condition& c, const T
     return bound;
 }
 
+void BoundCondition::MarkColumns(std::vector<bool>* used) const {
+    for (const auto& term : terms_) term->MarkColumns(used);
+    if (left_) left_->MarkColumns(used);
+    for (const Side* side : {&a_, &b_, &c_}) {
+        if (side->column >= 0) (*used)[side->column] = true;
+    }
+    for (const Side& side : list_) {
+        if (side.column >= 0) (*used)[side.column] = true;
+    }
+}
+
 Truth BoundCondition::Compare(CompareOp op, const Side& x, const Side& y,
                               const std::vector<Value>& row,
                               const std::vector<Value>& params) const {

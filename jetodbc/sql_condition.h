@@ -55,6 +55,10 @@ class BoundCondition {
     // with parameters (one per marker, already coerced) for the markers.
     Truth Evaluate(const std::vector<Value>& row, const std::vector<Value>& parameters = {}) const;
 
+    // Sets (*used)[c] for every column c that Evaluate reads; used holds one
+    // entry per column of the table.
+    void MarkColumns(std::vector<bool>* used) const;
+
   private:
     struct Side {
         int column = -1;     // -1: the literal or the parameter

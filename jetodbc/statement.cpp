@@ -1,5 +1,6 @@
 #include "jetodbc/statement.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "jetodbc/column_description.h"
@@ -247,17 +248,27 @@ SQLRETURN Statement::BindParameter(SQLUSMALLINT number, SQLSMALLINT ioType, SQLS
 SQLRETURN Statement::BindCol(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER target,
                              SQLLEN bufferLength, SQLLEN* indicator) {
     if (column == 0) throw BadColumn();  // bookmarks are off
-    if (!target) {                       // unbinding: only the one column
-        bindings_.erase(column);
+    const size_t slot = column - 1u;
+    if (!target) {  // unbinding: only the one column; the slot keeps its type for a rebind
+        if (slot < bindings_.size()) bindings_[slot].target = nullptr;
+        return SQL_SUCCESS;
+    }
+    const std::vector<ResultColumn>* columns = Described();
+    if (columns && column > columns->size()) throw BadColumn();
+    // A client that binds a buffer before each fetch and unbinds it after
+    // rebinds the same kind of buffer: the type and length were checked then.
+    if (slot < bindings_.size() && bindings_[slot].cType != 0 && bindings_[slot].cType == cType &&
+        bindings_[slot].bufferLength == bufferLength) {
+        bindings_[slot].target = target;
+        bindings_[slot].indicator = indicator;
         return SQL_SUCCESS;
     }
     if (!IsKnownCType(cType)) throw DriverError("HY003", "Program type out of range.", 0);
     if (bufferLength < 0 && IsVariableCType(cType)) {
         throw DriverError("HY090", "Invalid string or buffer length.", 0);
     }
-    const std::vector<ResultColumn>* columns = Described();
-    if (columns && column > columns->size()) throw BadColumn();
-    bindings_[column] = Binding{cType, target, bufferLength, indicator};
+    if (slot >= bindings_.size()) bindings_.resize(slot + 1);
+    bindings_[slot] = Binding{cType, target, bufferLength, indicator};
     return SQL_SUCCESS;
 }
 
@@ -265,15 +276,22 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
     const SQLULEN offset = attributes_.bindOffset ? *attributes_.bindOffset : 0;
     const bool byColumn = attributes_.rowBindType == SQL_BIND_BY_COLUMN;
     SQLUSMALLINT status = SQL_ROW_SUCCESS;
-    for (const auto& [column, b] : bindings_) {
-        if (column > result_->columns.size()) continue;
+    std::string w;  // a conversion's warning
+    const size_t bound = std::min(bindings_.size(), result_->columns.size());
+    for (size_t slot = 0; slot < bound; ++slot) {
+        const Binding& b = bindings_[slot];
+        if (!b.target) continue;
+        const auto column = static_cast<SQLUSMALLINT>(slot + 1);
         const ResultColumn& rc = result_->columns[column - 1];
         const SQLSMALLINT cType = b.cType == SQL_C_DEFAULT ? DefaultCType(rc.type) : b.cType;
-        const size_t element =
-            byColumn
-                ? (IsVariableCType(cType) ? static_cast<size_t>(b.bufferLength) : CTypeSize(cType))
-                : static_cast<size_t>(attributes_.rowBindType);
-        char* target = static_cast<char*>(b.target) + offset + i * element;
+        char* target = static_cast<char*>(b.target) + offset;
+        if (i > 0) {  // the element size matters only past the rowset's first row
+            const size_t element =
+                byColumn ? (IsVariableCType(cType) ? static_cast<size_t>(b.bufferLength)
+                                                   : CTypeSize(cType))
+                         : static_cast<size_t>(attributes_.rowBindType);
+            target += i * element;
+        }
         SQLLEN* indicator = nullptr;
         if (b.indicator) {
             char* base = reinterpret_cast<char*>(b.indicator) + offset;
@@ -282,7 +300,7 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
         }
         const SQLLEN rowNumber = static_cast<SQLLEN>(i + 1);
         try {
-            std::string w;
+            w.clear();
             const ClientBuffer buffer{target,  b.bufferLength,        indicator,
                                       nullptr, attributes_.maxLength, &w};
             const SQLRETURN rc2 =
@@ -484,7 +502,10 @@ SQLRETURN Statement::GetAttr(SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER,
         case SQL_ATTR_APP_PARAM_DESC:
         case SQL_ATTR_IMP_ROW_DESC:
         case SQL_ATTR_IMP_PARAM_DESC:
-            throw DriverError("HYC00", "Descriptors are not supported.", 0);
+            // The driver manager asks for all four on every new statement:
+            // an ordinary answer, so a record rather than an exception.
+            diag.Add("HYC00", "Descriptors are not supported.");
+            return SQL_ERROR;
         default:
             GetStatementAttribute(attributes_, attribute, value, length);
             return SQL_SUCCESS;

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "jetodbc/catalog_results.h"
 #include "jetodbc/diagnostics.h"
@@ -114,11 +115,12 @@ class Statement {
     SQLRETURN GetCursorName(SQLCHAR* name, SQLSMALLINT bufferLength, SQLSMALLINT* length);
 
   private:
+    // One column's binding; a null target is an unbound column.
     struct Binding {
-        SQLSMALLINT cType;
-        SQLPOINTER target;
-        SQLLEN bufferLength;
-        SQLLEN* indicator;
+        SQLSMALLINT cType = 0;
+        SQLPOINTER target = nullptr;
+        SQLLEN bufferLength = 0;
+        SQLLEN* indicator = nullptr;
     };
 
     Database& database() const;
@@ -134,10 +136,10 @@ class Statement {
     StatementAttributes attributes_;
     std::optional<Query> prepared_;
     std::optional<ResultSet> result_;
-    int64_t rowsetStart_ = 0;  // 1-based; 0 before the first row
-    SQLULEN rowsetSize_ = 1;   // rows in the current rowset
-    SQLULEN rowInRowset_ = 0;  // the row SQLGetData reads (SQLSetPos moves it)
-    std::map<SQLUSMALLINT, Binding> bindings_;
+    int64_t rowsetStart_ = 0;        // 1-based; 0 before the first row
+    SQLULEN rowsetSize_ = 1;         // rows in the current rowset
+    SQLULEN rowInRowset_ = 0;        // the row SQLGetData reads (SQLSetPos moves it)
+    std::vector<Binding> bindings_;  // by column number - 1
     std::map<SQLUSMALLINT, ParameterBinding> parameters_;
     SQLUSMALLINT pieceColumn_ = 0;
     PieceState piece_;

@@ -8,19 +8,38 @@ TableRows::TableRows(std::shared_ptr<const JetImage> image, const TableStructure
                      std::vector<ColumnLayout> columns)
     : located_(true),
       image_(std::move(image)),
-      reader_(std::make_unique<TableRowReader>(*image_, structure, std::move(columns))) {
-    reader_->ReadLocatedRows(
-        {}, [&](RowLocation location, std::vector<Value>&) { locations_.push_back(location); });
-    locations_.shrink_to_fit();
+      reader_(std::make_unique<TableRowReader>(*image_, structure, std::move(columns))),
+      spans_(reader_->LocateRows()) {}
+
+void RowCursor::Reach(const TableRows& rows, size_t index) {
+    row_ = kNoRow;  // stays so when the split fails
+    rows_ = &rows;
+    rows.reader_->SplitRow(rows.spans_[index], &fields_);
+    decoded_.assign(fields_.size(), 0);
+    values_.resize(fields_.size());
+    row_ = index;
 }
 
-const std::vector<Value>& TableRows::Row(size_t index, std::vector<Value>* scratch,
-                                         const std::vector<bool>& wanted) const {
-    if (!located_) return rows_[index];
-    // The image never changes and this row was cut once already, so cutting
-    // it again gives the same values.
-    reader_->ReadRow(locations_[index], wanted, scratch);
-    return *scratch;
+void RowCursor::DecodeColumn(size_t column) {
+    // Back to NULL, keeping the strings' room for the next row.
+    Value& value = values_[column];
+    value.kind = ValueKind::Null;
+    value.integer = 0;
+    value.real = 0.0;
+    value.text.clear();
+    value.bytes.clear();
+    rows_->reader_->DecodeValue(fields_[column], column, &value);
+    decoded_[column] = 1;
+}
+
+const std::vector<Value>& RowCursor::Row(const TableRows& rows, size_t index,
+                                         const std::vector<bool>& wanted) {
+    if (!rows.located_) return rows.rows_[index];
+    if (&rows != rows_ || index != row_) Reach(rows, index);
+    for (size_t c = 0; c < values_.size(); ++c) {
+        if (!decoded_[c] && (wanted.empty() || wanted[c])) DecodeColumn(c);
+    }
+    return values_;
 }
 
 }  // namespace jetodbc

@@ -103,6 +103,27 @@ TEST_F(DataTest, UnbindingOneColumnKeepsTheOthersWorking) {
     EXPECT_EQ(b.small, 32767);
 }
 
+// The table reader binds its text buffers before each fetch and unbinds them
+// after: each rebind takes the new buffer, and a changed type is checked again.
+TEST_F(DataTest, ColumnReboundBeforeEachFetchFillsItsNewBuffer) {
+    ASSERT_EQ(st_.Exec("SELECT Label FROM Kinds"), SQL_SUCCESS);
+    char first[13] = "untouched", second[13] = "untouched";
+    SQLLEN indicator = kUntouched;
+    ASSERT_EQ(SQLBindCol(stmt(), 1, SQL_C_CHAR, first, sizeof first, &indicator), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(stmt()), SQL_SUCCESS);
+    ASSERT_EQ(SQLBindCol(stmt(), 1, SQL_C_CHAR, nullptr, 0, nullptr), SQL_SUCCESS);
+    ASSERT_EQ(SQLBindCol(stmt(), 1, SQL_C_CHAR, second, sizeof second, &indicator), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(stmt()), SQL_SUCCESS);
+    EXPECT_STREQ(first, "Caf\xe9 \xd8st");
+    EXPECT_STREQ(second, "");
+    EXPECT_EQ(indicator, 0);
+    ASSERT_EQ(SQLBindCol(stmt(), 1, SQL_C_CHAR, nullptr, 0, nullptr), SQL_SUCCESS);
+    EXPECT_EQ(SQLBindCol(stmt(), 1, 9999, second, sizeof second, &indicator), SQL_ERROR);
+    EXPECT_EQ(st_.States(), "HY003");
+    EXPECT_EQ(SQLBindCol(stmt(), 1, SQL_C_CHAR, second, -1, &indicator), SQL_ERROR);
+    EXPECT_EQ(st_.States(), "HY090");
+}
+
 TEST_F(DataTest, TruncatedBoundTextWarnsWithTheWholeLength) {
     ASSERT_EQ(st_.Exec("SELECT Label FROM Kinds WHERE Id = 5"), SQL_SUCCESS);
     char label[6];
