@@ -6,7 +6,7 @@
 set -eu
 
 packages="cmake g++ make libboost-dev unixodbc-dev unixodbc mdbtools-dev mdbtools \
-googletest libgtest-dev libbenchmark-dev binutils python3"
+googletest libgtest-dev libbenchmark-dev binutils python3 python3-pyodbc python3-pandas"
 for option in "$@"; do
     case "$option" in
         --windows) packages="$packages g++-mingw-w64-x86-64 wine wine64" ;;
