@@ -46,6 +46,11 @@ bool IsValidDate(int year, int month, int day) {
     return day <= last;
 }
 
+bool IsValidDateTime(const CivilTime& t) {
+    return IsValidDate(t.year, t.month, t.day) && t.year >= 100 && t.year <= 9999 && t.hour >= 0 &&
+           t.hour <= 23 && t.minute >= 0 && t.minute <= 59 && t.second >= 0 && t.second <= 59;
+}
+
 bool JetDaysToCivil(double days, CivilTime* out) {
     if (!std::isfinite(days) || days <= kFirstDay - 1.0 || days >= kPastLastDay) return false;
     const double whole = std::trunc(days);
@@ -103,11 +108,7 @@ bool ParseDateText(const std::string& text, CivilTime* out) {
         return false;
     }
     while (*p == ' ') ++p;
-    if (*p != '\0' || !IsValidDate(c.year, c.month, c.day) || c.year < 100 || c.year > 9999 ||
-        c.hour < 0 || c.hour > 23 || c.minute < 0 || c.minute > 59 || c.second < 0 ||
-        c.second > 59) {
-        return false;
-    }
+    if (*p != '\0' || !IsValidDateTime(c)) return false;
     *out = c;
     return true;
 }

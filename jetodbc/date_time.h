@@ -29,6 +29,10 @@ double CivilToJetDays(const CivilTime& time);
 // True when year, month and day form a date of the Gregorian calendar.
 bool IsValidDate(int year, int month, int day);
 
+// True when the time is a valid date of the years 100 to 9999 with a time of
+// day from 00:00:00 to 23:59:59, the range Access stores.
+bool IsValidDateTime(const CivilTime& time);
+
 // Reads a date and time written "yyyy-mm-dd [hh:mm[:ss]]", "m/d/yyyy
 // [hh:mm[:ss]]" or "hh:mm[:ss]" (a time alone falls on 30 December 1899, as
 // Jet keeps it), blanks around it allowed. Returns false unless the whole

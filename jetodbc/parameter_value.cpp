@@ -29,10 +29,7 @@ Value DateValue(int year, int month, int day, int hour, int minute, int second,
     t.hour = hour;
     t.minute = minute;
     t.second = second;
-    if (!IsValidDate(year, month, day) || year < 100 || year > 9999 || hour < 0 || hour > 23 ||
-        minute < 0 || minute > 59 || second < 0 || second > 59) {
-        throw BadDate();
-    }
+    if (!IsValidDateTime(t)) throw BadDate();
     double days = CivilToJetDays(t);
     // The fraction counts forward from the time even before 1899, as the
     // day number's own fraction does.
