@@ -250,13 +250,7 @@ BwsFixture ClubEvening() {
         for (int round = 1; round <= 9; ++round) {
             for (int table = 1; table <= 13; ++table) {
                 const int ew = (table - 1 + round - 1) % 13 + 1;
-                fixture.AddRow("RoundData", {{"Section", Value::Integer(section)},
-                                             {"Table", Value::Integer(table)},
-                                             {"Round", Value::Integer(round)},
-                                             {"NSPair", Value::Integer(table)},
-                                             {"EWPair", Value::Integer(ew)},
-                                             {"LowBoard", Value::Integer(3 * round - 2)},
-                                             {"HighBoard", Value::Integer(3 * round)}});
+                AddRound(fixture, section, table, round, table, ew, 3 * round - 2, 3 * round);
                 for (int board = 3 * round - 2; board <= 3 * round; ++board) {
                     const std::map<std::string, Value> where{{"Section", Value::Integer(section)},
                                                              {"Table", Value::Integer(table)},
@@ -307,13 +301,7 @@ BwsFixture LargeEvent() {
         for (int round = 1; round <= 9; ++round) {
             for (int table = 1; table <= 15; ++table) {
                 const int ew = 15 + (table - 1 + round - 1) % 15 + 1;
-                fixture.AddRow("RoundData", {{"Section", Value::Integer(section)},
-                                             {"Table", Value::Integer(table)},
-                                             {"Round", Value::Integer(round)},
-                                             {"NSPair", Value::Integer(table)},
-                                             {"EWPair", Value::Integer(ew)},
-                                             {"LowBoard", Value::Integer(3 * round - 2)},
-                                             {"HighBoard", Value::Integer(3 * round)}});
+                AddRound(fixture, section, table, round, table, ew, 3 * round - 2, 3 * round);
                 for (int board = 3 * round - 2; board <= 3 * round; ++board) {
                     fixture.AddRow("ReceivedData", {{"ID", Value::Integer(++resultId)},
                                                     {"Section", Value::Integer(section)},
