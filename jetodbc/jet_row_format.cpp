@@ -11,10 +11,19 @@ DriverError BadRow(const char* what) { return DamagedFile(std::string("a row's "
 
 // The variable-field offsets of a row (entry count + 1, the last being the
 // end of the data), and where the fixed area ends. The readers below fill
-// one in place.
+// one in place. A row lies within one page of at most 4 KB, so its offsets
+// fit 16 bits and its entries number fewer than such a page has 16-bit words.
 struct OffsetTable {
-    std::vector<uint32_t> offsets;
+    static constexpr size_t kMaxEntries = 4096 / 2;
+    uint16_t offsets[kMaxEntries];
+    size_t entries = 0;
     size_t fixedEnd = 0;
+
+    size_t size() const { return entries; }
+    void resize(size_t count) {
+        if (count > kMaxEntries) throw BadRow("offset table does not fit");
+        entries = count;
+    }
 };
 
 void ReadJet4Offsets(const uint8_t* row, size_t maskStart, OffsetTable& t) {
@@ -23,13 +32,13 @@ void ReadJet4Offsets(const uint8_t* row, size_t maskStart, OffsetTable& t) {
     const size_t tableBytes = 2 * (size_t{count} + 1);
     if (maskStart < 2 + 2 + tableBytes) throw BadRow("offset table does not fit");
     const size_t tableStart = maskStart - 2 - tableBytes;
-    t.offsets.resize(count + 1);
+    t.resize(count + 1);
     uint32_t previous = 2;
     for (uint32_t j = 0; j <= count; ++j) {
         const uint32_t offset = ReadU16(row + maskStart - 4 - 2 * j);
         if (offset < previous || offset > tableStart)
             throw BadRow("field offsets are out of order");
-        t.offsets[j] = previous = offset;
+        t.offsets[j] = static_cast<uint16_t>(previous = offset);
     }
     t.fixedEnd = t.offsets[0];
 }
@@ -45,7 +54,7 @@ void ReadJet3Offsets(const uint8_t* row, size_t size, size_t maskStart, OffsetTa
     size_t usable = jumps;
     if ((first - count) / 256 < usable) --usable;
     const size_t tableStart = first - count;
-    t.offsets.resize(count + 1);
+    t.resize(count + 1);
     size_t used = 0;
     uint32_t previous = 1;
     for (uint32_t i = 0; i <= count; ++i) {
@@ -53,7 +62,7 @@ void ReadJet3Offsets(const uint8_t* row, size_t size, size_t maskStart, OffsetTa
         const uint32_t offset = row[first - i] + 256 * static_cast<uint32_t>(used);
         if (offset < previous || offset > tableStart)
             throw BadRow("field offsets are out of order");
-        t.offsets[i] = previous = offset;
+        t.offsets[i] = static_cast<uint16_t>(previous = offset);
     }
     t.fixedEnd = t.offsets[0];
 }
@@ -101,11 +110,7 @@ void CrackRow(bool jet3, const uint8_t* row, size_t size, const std::vector<Colu
     for (const ColumnLayout& c : columns) {
         if (!c.fixed && c.type != kJetBool && c.number < rowColumns) variableColumns = true;
     }
-    // Kept between rows of a thread: a table's rows have offset tables of
-    // much the same length, so the vector is allocated once.
-    thread_local OffsetTable table;
-    table.offsets.clear();
-    table.fixedEnd = 0;
+    OffsetTable table;  // filled only as far as the row's entries
     if (variableColumns) {
         if (jet3) {
             ReadJet3Offsets(row, size, maskStart, table);
@@ -136,7 +141,7 @@ void CrackRow(bool jet3, const uint8_t* row, size_t size, const std::vector<Colu
             f.data = row + start;
             f.size = width;
         } else {
-            if (!variableColumns || c.variableIndex + 1u >= table.offsets.size()) continue;
+            if (!variableColumns || c.variableIndex + 1u >= table.size()) continue;
             const uint32_t start = table.offsets[c.variableIndex];
             const uint32_t end = table.offsets[c.variableIndex + 1];
             f.null = false;
