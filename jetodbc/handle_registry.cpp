@@ -1,5 +1,6 @@
 #include "jetodbc/handle_registry.h"
 
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -10,7 +11,24 @@ namespace {
 struct Registry {
     std::mutex mutex;
     std::unordered_map<const void*, uint32_t> live;  // address -> tag
+    // The handle of each kind last found live: a client makes run after run
+    // of calls on one statement. A handle leaves here, under the mutex,
+    // before it leaves live, so a freed handle is never answered from here.
+    std::atomic<const void*> recent[3] = {};
 };
+
+std::atomic<const void*>* RecentSlot(Registry& registry, uint32_t tag) {
+    switch (tag) {
+        case kEnvironmentTag:
+            return &registry.recent[0];
+        case kConnectionTag:
+            return &registry.recent[1];
+        case kStatementTag:
+            return &registry.recent[2];
+        default:
+            return nullptr;
+    }
+}
 
 // Never destroyed: a handle the client frees while the process exits, after
 // static destructors have run, still finds the registry.
@@ -24,9 +42,13 @@ Registry& TheRegistry() {
 bool IsLiveHandle(const void* handle, uint32_t tag) {
     if (handle == nullptr) return false;
     Registry& registry = TheRegistry();
+    std::atomic<const void*>* recent = RecentSlot(registry, tag);
+    if (recent && recent->load(std::memory_order_acquire) == handle) return true;
     std::lock_guard<std::mutex> lock(registry.mutex);
     auto found = registry.live.find(handle);
-    return found != registry.live.end() && found->second == tag;
+    if (found == registry.live.end() || found->second != tag) return false;
+    if (recent) recent->store(handle, std::memory_order_release);
+    return true;
 }
 
 LiveHandle::LiveHandle(const void* object, HandleTag tag) : object_(object) {
@@ -38,6 +60,10 @@ LiveHandle::LiveHandle(const void* object, HandleTag tag) : object_(object) {
 LiveHandle::~LiveHandle() {
     Registry& registry = TheRegistry();
     std::lock_guard<std::mutex> lock(registry.mutex);
+    for (std::atomic<const void*>& recent : registry.recent) {
+        const void* expected = object_;
+        recent.compare_exchange_strong(expected, nullptr, std::memory_order_acq_rel);
+    }
     registry.live.erase(object_);
 }
 
