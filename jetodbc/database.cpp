@@ -83,4 +83,21 @@ std::shared_ptr<const TableRows> Database::Rows(const CatalogEntry& entry) {
     return rows;
 }
 
+std::shared_ptr<const Query> Database::KeptQuery(std::string_view sql) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto kept = queryCache_.find(sql);
+    return kept == queryCache_.end() ? nullptr : kept->second;
+}
+
+void Database::KeepQuery(std::string_view sql, std::shared_ptr<const Query> query) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (queryCache_.find(sql) != queryCache_.end()) return;
+    if (queryOrder_.size() >= kKeptQueries) {
+        queryCache_.erase(queryOrder_.front());
+        queryOrder_.erase(queryOrder_.begin());
+    }
+    queryOrder_.emplace_back(sql);
+    queryCache_.emplace(std::string(sql), std::move(query));
+}
+
 }  // namespace jetodbc

@@ -25,6 +25,8 @@
 
 namespace jetodbc {
 
+class Query;
+
 struct TableDefinition {
     std::string name;  // Windows-1252
     Utf16 wideName;
@@ -69,6 +71,15 @@ class Database {
     // are damaged fails when a cursor reaches it.
     std::shared_ptr<const TableRows> Rows(const CatalogEntry& entry);
 
+    // A statement prepared earlier on this database from exactly the text
+    // sql, or null. Prepared statements depend only on their text and the
+    // file, which never changes while it is open, so clients that run the
+    // same statement again (as the controller's detection does) prepare it
+    // once. At most kKeptQueries are kept; the oldest kept go first.
+    std::shared_ptr<const Query> KeptQuery(std::string_view sql);
+    void KeepQuery(std::string_view sql, std::shared_ptr<const Query> query);
+    static constexpr size_t kKeptQueries = 256;
+
   private:
     Database() = default;
 
@@ -77,9 +88,11 @@ class Database {
     std::unique_ptr<MdbDefinitions> definitions_;
     std::vector<CatalogEntry> catalog_;
 
-    std::mutex mutex_;  // guards the two caches
+    std::mutex mutex_;  // guards the caches
     std::map<uint32_t, std::shared_ptr<const TableDefinition>> definitionCache_;
     std::map<uint32_t, std::shared_ptr<const TableRows>> rowCache_;
+    std::map<std::string, std::shared_ptr<const Query>, std::less<>> queryCache_;
+    std::vector<std::string> queryOrder_;  // the kept statements' texts, oldest first
 };
 
 }  // namespace jetodbc

@@ -1,6 +1,7 @@
 #include "jetodbc/query.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 
 #include "jetodbc/driver_error.h"
@@ -72,6 +73,13 @@ struct KeyLess {
 };
 
 }  // namespace
+
+std::shared_ptr<const Query> Query::PrepareKept(Database& db, std::string_view sql) {
+    if (std::shared_ptr<const Query> kept = db.KeptQuery(sql)) return kept;
+    auto query = std::make_shared<const Query>(Prepare(db, sql));
+    db.KeepQuery(sql, query);
+    return query;
+}
 
 Query Query::Prepare(Database& db, std::string_view sql) {
     const SelectStatement statement = ParseSelect(sql);
@@ -419,6 +427,41 @@ ResultSet Query::Grouped(const TableRows& table, const std::vector<Value>& param
 }
 
 template <class ValueAt>
+bool Query::SortByWholeNumbers(const ValueAt& value, const std::vector<uint32_t>& sortColumns,
+                               std::vector<uint32_t>* order) const {
+    // NULL sorts before every value, and no stored whole number reaches the
+    // smallest int64.
+    constexpr int64_t kNullKey = std::numeric_limits<int64_t>::min();
+    const size_t width = sortColumns.size();
+    uint32_t rows = 0;
+    for (uint32_t row : *order) rows = std::max(rows, row + 1);
+    std::vector<int64_t> keys(static_cast<size_t>(rows) * width, kNullKey);
+    for (uint32_t row : *order) {
+        for (size_t k = 0; k < width; ++k) {
+            const Value& v = value(row, sortColumns[k]);
+            int64_t& key = keys[row * width + k];
+            if (v.kind == ValueKind::Integer) {
+                key = v.integer;
+            } else if (v.kind == ValueKind::Bit) {
+                key = -v.integer;  // Yes is -1, as Jet counts it
+            } else if (v.kind != ValueKind::Null) {
+                return false;
+            }
+            if (v.kind != ValueKind::Null && key == kNullKey) return false;
+        }
+    }
+    std::stable_sort(order->begin(), order->end(), [&](uint32_t x, uint32_t y) {
+        const int64_t* a = &keys[x * width];
+        const int64_t* b = &keys[y * width];
+        for (size_t k = 0; k < width; ++k) {
+            if (a[k] != b[k]) return order_[k].descending ? a[k] > b[k] : a[k] < b[k];
+        }
+        return false;
+    });
+    return true;
+}
+
+template <class ValueAt>
 void Query::Finish(const ValueAt& value, const std::vector<uint32_t>& distinctColumns,
                    const std::vector<uint32_t>& sortColumns, std::vector<uint32_t>* order) const {
     if (!distinctColumns.empty() && order->size() > 1) {
@@ -441,7 +484,7 @@ void Query::Finish(const ValueAt& value, const std::vector<uint32_t>& distinctCo
                                     [&](uint32_t row) { return repeated[row]; }),
                      order->end());
     }
-    if (!sortColumns.empty()) {
+    if (!sortColumns.empty() && !SortByWholeNumbers(value, sortColumns, order)) {
         std::stable_sort(order->begin(), order->end(), [&](uint32_t x, uint32_t y) {
             for (size_t k = 0; k < sortColumns.size(); ++k) {
                 const int c = CompareForOrder(value(x, sortColumns[k]), value(y, sortColumns[k]));

@@ -27,6 +27,9 @@ class Query {
     // change the file or a damaged definition, HYC00 for a saved query or
     // linked table.
     static Query Prepare(Database& db, std::string_view sql);
+    // As Prepare, shared with every earlier preparation of the same text on
+    // db (see Database::KeptQuery).
+    static std::shared_ptr<const Query> PrepareKept(Database& db, std::string_view sql);
 
     // The result's columns, known before execution.
     const std::vector<ResultColumn>& columns() const { return columns_; }
@@ -59,6 +62,12 @@ class Query {
     // first of each), sorts it by sortColumns (one per order_ key, in turn)
     // and cuts it to TOP. order starts as every row, 0 upwards; value(row,
     // column) is a row's value in a column.
+    // Sorts order as Finish does when every sort key of its rows is a whole
+    // number, a Yes/No or NULL, each read once rather than at every
+    // comparison. False, with order untouched, when some key is another kind.
+    template <class ValueAt>
+    bool SortByWholeNumbers(const ValueAt& value, const std::vector<uint32_t>& sortColumns,
+                            std::vector<uint32_t>* order) const;
     template <class ValueAt>
     void Finish(const ValueAt& value, const std::vector<uint32_t>& distinctColumns,
                 const std::vector<uint32_t>& sortColumns, std::vector<uint32_t>* order) const;

@@ -63,7 +63,7 @@ void Statement::CloseResult() {
 SQLRETURN Statement::Prepare(std::string_view sql) {
     if (result_) throw InvalidCursorState();
     prepared_.reset();
-    prepared_ = Query::Prepare(database(), sql);
+    prepared_ = Query::PrepareKept(database(), sql);
     return SQL_SUCCESS;
 }
 

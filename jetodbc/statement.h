@@ -134,7 +134,7 @@ class Statement {
     SQLUSMALLINT TransferRow(size_t resultRow, SQLULEN i, bool* error, bool* warning);
 
     StatementAttributes attributes_;
-    std::optional<Query> prepared_;
+    std::shared_ptr<const Query> prepared_;
     std::optional<ResultSet> result_;
     int64_t rowsetStart_ = 0;        // 1-based; 0 before the first row
     SQLULEN rowsetSize_ = 1;         // rows in the current rowset

@@ -214,3 +214,42 @@ TEST_F(CursorTest, InformationForClientsAndTheDriverManager) {
     EXPECT_EQ(SQLGetInfo(dbc, 9999, text, sizeof text, &length), SQL_ERROR);
     EXPECT_EQ(session_.connection.States(), "HY096");
 }
+
+TEST_F(CursorTest, OneStatementTextOnSeveralHandlesKeepsEachCursorAndParameterApart) {
+    using Rows = std::vector<std::vector<std::string>>;
+    Statement other(session_.connection);
+    ASSERT_EQ(st_.Exec(kSeven), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(stmt()), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(stmt()), SQL_SUCCESS);
+    ASSERT_EQ(other.Exec(kSeven), SQL_SUCCESS);
+    EXPECT_EQ(other.Rows(), (Rows{{"1"}, {"2"}, {"3"}, {"4"}, {"5"}, {"6"}, {"7"}}));
+    EXPECT_EQ(st_.Rows(), (Rows{{"3"}, {"4"}, {"5"}, {"6"}, {"7"}}));
+
+    // One prepared text run with two values at once.
+    const std::string above = "SELECT [Table] FROM [Tables] WHERE [Section] = 1 AND [Table] > ?";
+    SQLINTEGER five = 5, two = 2;
+    SQLLEN size = sizeof(SQLINTEGER);
+    for (auto [handle, value] : {std::pair{stmt(), &five}, std::pair{other.get(), &two}}) {
+        ASSERT_EQ(SQLFreeStmt(handle, SQL_CLOSE), SQL_SUCCESS);
+        ASSERT_EQ(SQLPrepare(handle, reinterpret_cast<SQLCHAR*>(const_cast<char*>(above.c_str())),
+                             SQL_NTS),
+                  SQL_SUCCESS);
+        ASSERT_EQ(SQLBindParameter(handle, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
+                                   value, 0, &size),
+                  SQL_SUCCESS);
+        ASSERT_EQ(SQLExecute(handle), SQL_SUCCESS);
+    }
+    EXPECT_EQ(st_.Rows(), (Rows{{"6"}, {"7"}}));
+    EXPECT_EQ(other.Rows(), (Rows{{"3"}, {"4"}, {"5"}, {"6"}, {"7"}}));
+
+    // Many more different texts than a connection keeps: the first, run
+    // again, still reads the same rows.
+    for (int i = 0; i < 300; ++i) {
+        ASSERT_EQ(SQLFreeStmt(other.get(), SQL_CLOSE), SQL_SUCCESS);
+        ASSERT_EQ(other.Exec("SELECT [Table] FROM [Tables] WHERE [Table] = " + std::to_string(i)),
+                  SQL_SUCCESS);
+    }
+    ASSERT_EQ(SQLFreeStmt(other.get(), SQL_CLOSE), SQL_SUCCESS);
+    ASSERT_EQ(other.Exec(kSeven), SQL_SUCCESS);
+    EXPECT_EQ(other.Rows().size(), 7u);
+}

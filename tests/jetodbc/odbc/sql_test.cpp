@@ -127,6 +127,9 @@ TEST_F(SqlTest, OrderByIsStableWithNullFirstAscendingAndLastDescending) {
     const Rows twoKeys =
         Query(types_, "SELECT [Number] FROM [Keywords] ORDER BY [Group] DESC, [Date] ASC");
     EXPECT_EQ(Column(twoKeys, 0), (std::vector<std::string>{"1", "4", "3", "5", "2"}));
+    const Rows wholeNumbers =
+        Query(types_, "SELECT [Number] FROM [Keywords] ORDER BY [Group] DESC, [Table]");
+    EXPECT_EQ(Column(wholeNumbers, 0), (std::vector<std::string>{"1", "4", "5", "3", "2"}));
     const Rows dates = Query(types_, "SELECT [Number] FROM [Keywords] ORDER BY [Date] DESC");
     EXPECT_EQ(Column(dates, 0).back(), "2");
 }
