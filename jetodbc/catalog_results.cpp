@@ -43,11 +43,26 @@ ResultColumn NotNull(ResultColumn c) {
 Value TextValue(const std::string& cp1252) { return Value::Text(DecodeCp1252(cp1252)); }
 
 // Whether name fits pattern (UTF-8, as every argument arrives).
-bool NameMatches(const OptionalText& pattern, const Utf16& name, bool identifiers) {
-    if (!pattern) return true;
-    if (identifiers) return SameName(*pattern, name);
-    return MatchesSearchPattern(DecodeUtf8(*pattern), name);
-}
+// A name argument of a catalog call, decoded once for the names it is
+// matched against: a search pattern, or with identifiers an exact name; no
+// argument matches every name.
+class NamePattern {
+  public:
+    NamePattern(const OptionalText& pattern, bool identifiers)
+        : pattern_(pattern), identifiers_(identifiers) {
+        if (pattern && !identifiers) wide_ = DecodeUtf8(*pattern);
+    }
+    bool Matches(const Utf16& name) const {
+        if (!pattern_) return true;
+        if (identifiers_) return SameName(*pattern_, name);
+        return MatchesSearchPattern(wide_, name);
+    }
+
+  private:
+    const OptionalText& pattern_;
+    bool identifiers_;
+    Utf16 wide_;
+};
 
 std::string Trim(const std::string& s) {
     const size_t first = s.find_first_not_of(" \t");
@@ -119,8 +134,9 @@ ResultSet TablesResult(const Database& db, const OptionalText& catalog, const Op
 
     const std::vector<std::string> types = TypeList(tableTypes);
     std::vector<const CatalogEntry*> matches;
+    const NamePattern tablePattern(table, identifiers);
     for (const CatalogEntry& e : db.objects()) {
-        if (!NameMatches(table, e.wideName, identifiers)) continue;
+        if (!tablePattern.Matches(e.wideName)) continue;
         const std::string type = TableTypeName(e.kind);
         if (!types.empty() && std::none_of(types.begin(), types.end(), [&](const std::string& t) {
                 return EqualsNoCase(t, type);
@@ -165,9 +181,11 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
                                          NotNull(Integer("ORDINAL_POSITION")),
                                          Varchar("IS_NULLABLE", 254)};
     std::vector<const CatalogEntry*> tables;
+    const NamePattern tablePattern(table, identifiers);
+    const NamePattern columnPattern(column, identifiers);
     for (const CatalogEntry& e : db.objects()) {
         if (e.kind != ObjectKind::Table && e.kind != ObjectKind::SystemTable) continue;
-        if (NameMatches(table, e.wideName, identifiers)) tables.push_back(&e);
+        if (tablePattern.Matches(e.wideName)) tables.push_back(&e);
     }
     std::stable_sort(tables.begin(), tables.end(),
                      [](const CatalogEntry* a, const CatalogEntry* b) {
@@ -189,7 +207,7 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
         anyRead = true;
         for (size_t i = 0; i < def->columns.size(); ++i) {
             const ColumnDefinition& c = def->columns[i];
-            if (!NameMatches(column, c.wideName, identifiers)) continue;
+            if (!columnPattern.Matches(c.wideName)) continue;
             const SqlTypeInfo& t = def->types[i];
             const bool datetime = t.type == SQL_TYPE_TIMESTAMP;
             const bool characters = t.type == SQL_VARCHAR || t.type == SQL_LONGVARCHAR ||

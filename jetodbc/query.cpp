@@ -281,8 +281,8 @@ ResultSet Query::Plain(std::shared_ptr<const TableRows> store,
     };
     if (!where_ && keyColumns.empty()) {
         // Every row in stored order: nothing is split until it is fetched.
-        r.order.resize(rows.size());
-        for (size_t i = 0; i < r.order.size(); ++i) r.order[i] = static_cast<uint32_t>(i);
+        r.order.reserve(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) r.order.push_back(static_cast<uint32_t>(i));
         if (hasTop_) Finish(keyAt, {}, {}, &r.order);
         return r;
     }
@@ -293,6 +293,10 @@ ResultSet Query::Plain(std::shared_ptr<const TableRows> store,
     for (uint32_t c : keyColumns) wanted[c] = true;
     RowCursor cursor;
     std::vector<uint32_t> kept;
+    if (!where_) {  // every row is kept
+        kept.reserve(rows.size());
+        keys.reserve(rows.size() * width);
+    }
     for (size_t i = 0; i < rows.size(); ++i) {
         const std::vector<Value>& row = cursor.Row(rows, i, wanted);
         if (where_ && where_->Evaluate(row, parameters) != Truth::True) continue;
