@@ -94,8 +94,35 @@ size_t FixedFieldWidth(const ColumnLayout& column) {
     }
 }
 
+RowShape::RowShape(const std::vector<ColumnLayout>& layouts) {
+    columns.reserve(layouts.size());
+    for (const ColumnLayout& c : layouts) {
+        Column k;
+        k.number = c.number;
+        if (c.type == kJetBool) {
+            k.cut = Cut::Bit;
+        } else if (c.fixed) {
+            k.cut = Cut::Fixed;
+            k.fixedOffset = c.fixedOffset;
+            k.width = static_cast<uint32_t>(FixedFieldWidth(c));
+        } else {
+            k.cut = Cut::Variable;
+            k.variableIndex = c.variableIndex;
+            if (c.number < firstVariable) firstVariable = c.number;
+        }
+        columns.push_back(k);
+    }
+}
+
 void CrackRow(bool jet3, const uint8_t* row, size_t size, const std::vector<ColumnLayout>& columns,
               std::vector<FieldSlice>* fields) {
+    const RowShape shape(columns);
+    fields->resize(columns.size());
+    CrackRow(jet3, row, size, shape, fields->data());
+}
+
+void CrackRow(bool jet3, const uint8_t* row, size_t size, const RowShape& shape,
+              FieldSlice* fields) {
     const size_t countBytes = jet3 ? 1 : 2;
     if (size < countBytes) throw BadRow("column count is missing");
     const uint32_t rowColumns = jet3 ? row[0] : ReadU16(row);
@@ -106,10 +133,7 @@ void CrackRow(bool jet3, const uint8_t* row, size_t size, const std::vector<Colu
 
     // A row written before the table's first variable column existed has no
     // offset table (nor a field count) at all.
-    bool variableColumns = false;
-    for (const ColumnLayout& c : columns) {
-        if (!c.fixed && c.type != kJetBool && c.number < rowColumns) variableColumns = true;
-    }
+    const bool variableColumns = shape.firstVariable < rowColumns;
     OffsetTable table;  // filled only as far as the row's entries
     if (variableColumns) {
         if (jet3) {
@@ -121,25 +145,25 @@ void CrackRow(bool jet3, const uint8_t* row, size_t size, const std::vector<Colu
         table.fixedEnd = maskStart;
     }
 
-    fields->assign(columns.size(), FieldSlice());
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const ColumnLayout& c = columns[i];
-        FieldSlice& f = (*fields)[i];
+    const size_t count = shape.columns.size();
+    for (size_t i = 0; i < count; ++i) {
+        const RowShape::Column& c = shape.columns[i];
+        FieldSlice& f = fields[i];
         const bool reached = c.number < rowColumns;
         const bool bit = reached && (mask[c.number / 8] & (1u << (c.number % 8))) != 0;
-        if (c.type == kJetBool) {
+        f = FieldSlice();
+        if (c.cut == RowShape::Cut::Bit) {
             f.null = false;
             f.bit = bit;
             continue;
         }
         if (!bit) continue;  // NULL
-        if (c.fixed) {
+        if (c.cut == RowShape::Cut::Fixed) {
             const size_t start = countBytes + c.fixedOffset;
-            const size_t width = FixedFieldWidth(c);
-            if (start + width > table.fixedEnd) throw BadRow("fixed field overruns the row");
+            if (start + c.width > table.fixedEnd) throw BadRow("fixed field overruns the row");
             f.null = false;
             f.data = row + start;
-            f.size = width;
+            f.size = c.width;
         } else {
             if (!variableColumns || c.variableIndex + 1u >= table.size()) continue;
             const uint32_t start = table.offsets[c.variableIndex];

@@ -56,6 +56,26 @@ struct FieldSlice {
 // fixed text or binary column; 0 for Yes/No, whose value is in the mask).
 size_t FixedFieldWidth(const ColumnLayout& column);
 
+// What a table's definition fixes about cutting each column's field out of
+// its rows, worked out once for the table so that splitting a row derives
+// nothing per column again.
+struct RowShape {
+    enum class Cut : uint8_t { Bit, Fixed, Variable };
+    struct Column {
+        Cut cut = Cut::Variable;
+        uint16_t number = 0;         // bit in the null mask
+        uint16_t variableIndex = 0;  // entry in the offset table (Variable)
+        uint32_t fixedOffset = 0;    // offset in the fixed area (Fixed)
+        uint32_t width = 0;          // field width (Fixed)
+    };
+    std::vector<Column> columns;
+    // The lowest null-mask number of a variable column: a row covering fewer
+    // columns has no offset table.
+    uint32_t firstVariable = UINT32_MAX;
+
+    explicit RowShape(const std::vector<ColumnLayout>& layouts);
+};
+
 // Splits the row of size bytes at row into fields, one per column in
 // columns, written to *fields. The row's own column count says which columns
 // it covers: a column it does not reach (added after the row was written) is
@@ -67,5 +87,10 @@ size_t FixedFieldWidth(const ColumnLayout& column);
 // fit.
 void CrackRow(bool jet3, const uint8_t* row, size_t size, const std::vector<ColumnLayout>& columns,
               std::vector<FieldSlice>* fields);
+
+// The same for a table whose shape is worked out already: writes
+// shape.columns.size() fields from fields on, each one whole.
+void CrackRow(bool jet3, const uint8_t* row, size_t size, const RowShape& shape,
+              FieldSlice* fields);
 
 }  // namespace jetodbc

@@ -20,7 +20,7 @@ uint64_t RowKey(uint32_t page, uint32_t row) { return (uint64_t{page} << 8) | ro
 
 TableRowReader::TableRowReader(const JetImage& image, const TableStructure& structure,
                                std::vector<ColumnLayout> columns)
-    : image_(image), structure_(structure), columns_(std::move(columns)) {}
+    : image_(image), structure_(structure), columns_(std::move(columns)), shape_(columns_) {}
 
 std::vector<RowSpan> TableRowReader::LocateRows() const {
     const std::vector<uint32_t> pages = ReadUsageMap(image_, structure_.usageMap);
@@ -74,8 +74,8 @@ std::vector<RowSpan> TableRowReader::LocateRows() const {
     return rows;
 }
 
-void TableRowReader::SplitRow(RowSpan row, std::vector<FieldSlice>* fields) const {
-    CrackRow(image_.jet3(), image_.Page(0) + row.offset, row.size, columns_, fields);
+void TableRowReader::SplitRow(RowSpan row, FieldSlice* fields) const {
+    CrackRow(image_.jet3(), image_.Page(0) + row.offset, row.size, shape_, fields);
 }
 
 void TableRowReader::DecodeValue(const FieldSlice& field, size_t column, Value* value) const {
@@ -84,10 +84,10 @@ void TableRowReader::DecodeValue(const FieldSlice& field, size_t column, Value* 
 
 void TableRowReader::ReadRows(const std::vector<bool>& wanted,
                               const std::function<void(std::vector<Value>&)>& onRow) const {
-    std::vector<FieldSlice> fields;
+    std::vector<FieldSlice> fields(columns_.size());
     std::vector<Value> values;
     for (const RowSpan row : LocateRows()) {
-        SplitRow(row, &fields);
+        SplitRow(row, fields.data());
         // Decoded in place into NULLs: onRow may take the vector.
         values.clear();
         values.resize(columns_.size());

@@ -45,9 +45,10 @@ class TableRowReader {
     // when a page or a moved row's pointer does not hold.
     std::vector<RowSpan> LocateRows() const;
 
-    // Splits row, one of LocateRows', into one field per column. Throws
-    // DamagedFile as CrackRow.
-    void SplitRow(RowSpan row, std::vector<FieldSlice>* fields) const;
+    // Splits row, one of LocateRows', into one field per column, written
+    // to columns().size() fields from fields on. Throws DamagedFile as
+    // CrackRow.
+    void SplitRow(RowSpan row, FieldSlice* fields) const;
 
     // Puts the value of field, column's field of a row SplitRow split, into
     // *value (which must hold NULL). Throws DamagedFile as DecodeField.
@@ -60,6 +61,7 @@ class TableRowReader {
     const JetImage& image_;
     TableStructure structure_;
     std::vector<ColumnLayout> columns_;
+    RowShape shape_;  // of columns_
 };
 
 }  // namespace jetodbc

@@ -14,6 +14,7 @@
 
 #include "jetodbc/database.h"
 #include "jetodbc/sql_type_info.h"
+#include "jetodbc/table_rows.h"
 #include "jetodbc/value.h"
 
 namespace jetodbc {
@@ -41,6 +42,17 @@ struct ResultSet {
     const Value& At(size_t row, size_t column) const {
         return cursor_.At(*store, order[row], projection[column]);
     }
+
+    // How result column column is stored when the rows come from a table
+    // (null when they were built as values), and its field in result row
+    // row: the raw form of what At decodes, valid and throwing as At.
+    const ColumnLayout* StoredLayout(size_t column) const {
+        return store->layout(projection[column]);
+    }
+    const FieldSlice& FieldAt(size_t row, size_t column) const {
+        return cursor_.Field(*store, order[row], projection[column]);
+    }
+    bool jet3() const { return store->jet3(); }
 
     // A result set over rows built for it: every row in order, every column.
     static ResultSet FromRows(std::vector<ResultColumn> columns,

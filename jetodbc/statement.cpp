@@ -46,6 +46,10 @@ void Statement::OpenResult(ResultSet result) {
     rowCount_ = static_cast<SQLLEN>(result.row_count());
     diag.set_cursor_row_count(rowCount_);
     result_ = std::move(result);
+    if (++resultNumber_ == 0) {  // wrapped: no binding may claim the new result
+        for (Binding& b : bindings_) b.plannedFor = 0;
+        resultNumber_ = 1;
+    }
     rowsetStart_ = 0;
     rowsetSize_ = 0;
     rowInRowset_ = 0;
@@ -272,44 +276,61 @@ SQLRETURN Statement::BindCol(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER 
     return SQL_SUCCESS;
 }
 
+void Statement::Plan(Binding& b, size_t slot) const {
+    const ResultColumn& column = result_->columns[slot];
+    b.resolved = b.cType == SQL_C_DEFAULT ? DefaultCType(column.type) : b.cType;
+    b.element =
+        IsVariableCType(b.resolved) ? static_cast<size_t>(b.bufferLength) : CTypeSize(b.resolved);
+    const ColumnLayout* stored = result_->StoredLayout(slot);
+    b.route = stored ? ChooseFieldRoute(*stored, b.resolved) : FieldRoute::General;
+    b.jetType = stored ? stored->type : 0;
+    b.plannedFor = resultNumber_;
+}
+
 SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bool* warning) {
     const SQLULEN offset = attributes_.bindOffset ? *attributes_.bindOffset : 0;
     const bool byColumn = attributes_.rowBindType == SQL_BIND_BY_COLUMN;
+    const bool jet3 = result_->jet3();
     SQLUSMALLINT status = SQL_ROW_SUCCESS;
-    std::string w;  // a conversion's warning
     const size_t bound = std::min(bindings_.size(), result_->columns.size());
     for (size_t slot = 0; slot < bound; ++slot) {
         const Binding& b = bindings_[slot];
         if (!b.target) continue;
-        const auto column = static_cast<SQLUSMALLINT>(slot + 1);
-        const ResultColumn& rc = result_->columns[column - 1];
-        const SQLSMALLINT cType = b.cType == SQL_C_DEFAULT ? DefaultCType(rc.type) : b.cType;
         char* target = static_cast<char*>(b.target) + offset;
-        if (i > 0) {  // the element size matters only past the rowset's first row
-            const size_t element =
-                byColumn ? (IsVariableCType(cType) ? static_cast<size_t>(b.bufferLength)
-                                                   : CTypeSize(cType))
-                         : static_cast<size_t>(attributes_.rowBindType);
-            target += i * element;
-        }
         SQLLEN* indicator = nullptr;
+        if (i > 0) {  // the element size matters only past the rowset's first row
+            target += i * (byColumn ? b.element : static_cast<size_t>(attributes_.rowBindType));
+        }
         if (b.indicator) {
             char* base = reinterpret_cast<char*>(b.indicator) + offset;
             indicator = reinterpret_cast<SQLLEN*>(
                 base + i * (byColumn ? sizeof(SQLLEN) : attributes_.rowBindType));
         }
+        const auto column = static_cast<SQLUSMALLINT>(slot + 1);
         const SQLLEN rowNumber = static_cast<SQLLEN>(i + 1);
         try {
-            w.clear();
-            const ClientBuffer buffer{target,  b.bufferLength,        indicator,
-                                      nullptr, attributes_.maxLength, &w};
-            const SQLRETURN rc2 =
-                ConvertValue(result_->At(resultRow, column - 1), rc.type, cType, buffer);
-            if (rc2 == SQL_SUCCESS_WITH_INFO) {
-                diag.AddWarning(w, rowNumber, column);
-                *warning = true;
-                if (status == SQL_ROW_SUCCESS) status = SQL_ROW_SUCCESS_WITH_INFO;
+            FieldOutcome outcome = FieldOutcome::General;
+            if (b.route != FieldRoute::General) {
+                const BoundBuffer out{target, b.bufferLength, indicator, attributes_.maxLength};
+                outcome = PutField(b.route, b.resolved, b.jetType, jet3,
+                                   result_->FieldAt(resultRow, slot), out);
             }
+            std::string w;  // a conversion's warning
+            if (outcome == FieldOutcome::General) {
+                const ClientBuffer buffer{target,  b.bufferLength,        indicator,
+                                          nullptr, attributes_.maxLength, &w};
+                if (ConvertValue(result_->At(resultRow, slot), result_->columns[slot].type,
+                                 b.resolved, buffer) != SQL_SUCCESS_WITH_INFO) {
+                    continue;
+                }
+            } else if (outcome == FieldOutcome::Truncated) {
+                w = "01004";
+            } else {
+                continue;
+            }
+            diag.AddWarning(w, rowNumber, column);
+            *warning = true;
+            if (status == SQL_ROW_SUCCESS) status = SQL_ROW_SUCCESS_WITH_INFO;
         } catch (const DriverError& e) {
             diag.Add(e, rowNumber, column);
             *error = true;
@@ -359,6 +380,11 @@ SQLRETURN Statement::FetchScroll(SQLSMALLINT orientation, SQLLEN offset) {
         return SQL_NO_DATA;
     }
     rowsetSize_ = size;
+    const size_t bound = std::min(bindings_.size(), result_->columns.size());
+    for (size_t slot = 0; slot < bound; ++slot) {
+        Binding& b = bindings_[slot];
+        if (b.target && b.plannedFor != resultNumber_) Plan(b, slot);
+    }
     bool error = false, warning = clamped;
     if (clamped) diag.AddWarning("01S06");
     SQLULEN fetched = 0;

@@ -19,6 +19,7 @@
 
 #include "jetodbc/catalog_results.h"
 #include "jetodbc/diagnostics.h"
+#include "jetodbc/field_transfer.h"
 #include "jetodbc/handles.h"
 #include "jetodbc/parameter_value.h"
 #include "jetodbc/query.h"
@@ -115,12 +116,19 @@ class Statement {
     SQLRETURN GetCursorName(SQLCHAR* name, SQLSMALLINT bufferLength, SQLSMALLINT* length);
 
   private:
-    // One column's binding; a null target is an unbound column.
+    // One column's binding; a null target is an unbound column. The facts
+    // after indicator follow from the binding and the open result's column,
+    // and are worked out once for each result (Plan).
     struct Binding {
         SQLSMALLINT cType = 0;
         SQLPOINTER target = nullptr;
         SQLLEN bufferLength = 0;
         SQLLEN* indicator = nullptr;
+        uint32_t plannedFor = 0;   // the result the facts below are for (0: none)
+        SQLSMALLINT resolved = 0;  // cType with SQL_C_DEFAULT resolved
+        size_t element = 0;        // bytes from one row's value to the next bound by column
+        FieldRoute route = FieldRoute::General;
+        uint8_t jetType = 0;  // the stored column's type, for a direct route
     };
 
     Database& database() const;
@@ -132,10 +140,13 @@ class Statement {
     // Moves one result row into the bindings for rowset row i; returns the
     // row status and adds records for warnings and failures.
     SQLUSMALLINT TransferRow(size_t resultRow, SQLULEN i, bool* error, bool* warning);
+    // Works out binding's facts for result column slot of the open result.
+    void Plan(Binding& binding, size_t slot) const;
 
     StatementAttributes attributes_;
     std::shared_ptr<const Query> prepared_;
     std::optional<ResultSet> result_;
+    uint32_t resultNumber_ = 0;      // counts the results opened, so that plans know theirs
     int64_t rowsetStart_ = 0;        // 1-based; 0 before the first row
     SQLULEN rowsetSize_ = 1;         // rows in the current rowset
     SQLULEN rowInRowset_ = 0;        // the row SQLGetData reads (SQLSetPos moves it)

@@ -1,5 +1,7 @@
 #include "jetodbc/table_rows.h"
 
+#include <algorithm>
+
 namespace jetodbc {
 
 TableRows::TableRows(std::vector<std::vector<Value>> rows) : rows_(std::move(rows)) {}
@@ -13,10 +15,19 @@ TableRows::TableRows(std::shared_ptr<const JetImage> image, const TableStructure
 
 void RowCursor::Reach(const TableRows& rows, size_t index) {
     row_ = kNoRow;  // stays so when the split fails
-    rows_ = &rows;
-    rows.reader_->SplitRow(rows.spans_[index], &fields_);
-    decoded_.assign(fields_.size(), 0);
-    values_.resize(fields_.size());
+    if (&rows != rows_) {
+        rows_ = &rows;
+        const size_t columns = rows.reader_->columns().size();
+        fields_.resize(columns);
+        values_.resize(columns);
+        decoded_.assign(columns, 0);
+        stamp_ = 0;
+    }
+    if (++stamp_ == 0) {  // wrapped: no entry may claim the new row
+        std::fill(decoded_.begin(), decoded_.end(), 0);
+        stamp_ = 1;
+    }
+    rows.reader_->SplitRow(rows.spans_[index], fields_.data());
     row_ = index;
 }
 
@@ -29,7 +40,7 @@ void RowCursor::DecodeColumn(size_t column) {
     value.text.clear();
     value.bytes.clear();
     rows_->reader_->DecodeValue(fields_[column], column, &value);
-    decoded_[column] = 1;
+    decoded_[column] = stamp_;
 }
 
 const std::vector<Value>& RowCursor::Row(const TableRows& rows, size_t index,
@@ -37,7 +48,7 @@ const std::vector<Value>& RowCursor::Row(const TableRows& rows, size_t index,
     if (!rows.located_) return rows.rows_[index];
     if (&rows != rows_ || index != row_) Reach(rows, index);
     for (size_t c = 0; c < values_.size(); ++c) {
-        if (!decoded_[c] && (wanted.empty() || wanted[c])) DecodeColumn(c);
+        if (decoded_[c] != stamp_ && (wanted.empty() || wanted[c])) DecodeColumn(c);
     }
     return values_;
 }

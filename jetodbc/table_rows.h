@@ -36,6 +36,14 @@ class TableRows {
 
     size_t size() const { return located_ ? spans_.size() : rows_.size(); }
 
+    // How column's field is stored, for rows read from a table; null for
+    // rows given as values.
+    const ColumnLayout* layout(size_t column) const {
+        return located_ ? &reader_->columns()[column] : nullptr;
+    }
+    // True when the rows were read from a Jet 3 file.
+    bool jet3() const { return located_ && image_->jet3(); }
+
   private:
     friend class RowCursor;
 
@@ -59,8 +67,15 @@ class RowCursor {
     const Value& At(const TableRows& rows, size_t index, size_t column) {
         if (!rows.located_) return rows.rows_[index][column];
         if (&rows != rows_ || index != row_) Reach(rows, index);
-        if (!decoded_[column]) DecodeColumn(column);
+        if (decoded_[column] != stamp_) DecodeColumn(column);
         return values_[column];
+    }
+
+    // The stored field of column of row index, for rows read from a table
+    // (rows.layout(column) says how to read it); valid, and throws, as At.
+    const FieldSlice& Field(const TableRows& rows, size_t index, size_t column) {
+        if (&rows != rows_ || index != row_) Reach(rows, index);
+        return fields_[column];
     }
 
     // Row index with every column whose entry in wanted is true decoded
@@ -81,7 +96,10 @@ class RowCursor {
     size_t row_ = kNoRow;
     std::vector<FieldSlice> fields_;
     std::vector<Value> values_;
-    std::vector<uint8_t> decoded_;  // per column: values_ holds this row's value
+    // Per column: values_ holds this row's value when its entry is stamp_,
+    // which changes with every row reached.
+    std::vector<uint32_t> decoded_;
+    uint32_t stamp_ = 0;
 };
 
 }  // namespace jetodbc

@@ -1,5 +1,7 @@
 #include "jetodbc/text_codec.h"
 
+#include <cstring>
+
 namespace jetodbc {
 
 namespace {
@@ -33,31 +35,88 @@ void AppendCodePoint(Utf16& out, uint32_t cp) {
 
 char16_t ReadUcs2(const uint8_t* p) { return static_cast<char16_t>(p[0] | (p[1] << 8)); }
 
+// The UTF-16 code units of a Jet 4 text value, one at a time.
+class Jet4Units {
+  public:
+    Jet4Units(const uint8_t* data, size_t size)
+        : data_(data),
+          size_(size),
+          compressed_(size >= 2 && data[0] == 0xFF && data[1] == 0xFE),
+          i_(compressed_ ? 2 : 0) {}
+
+    bool compressed() const { return compressed_; }
+
+    // The next unit into *c; false at the end.
+    bool Next(char16_t* c) {
+        if (!compressed_) {
+            if (i_ + 1 >= size_) return false;
+            *c = ReadUcs2(data_ + i_);
+            i_ += 2;
+            return true;
+        }
+        while (i_ < size_) {
+            if (data_[i_] == 0x00) {  // switches between one and two bytes a character
+                single_ = !single_;
+                ++i_;
+            } else if (single_) {
+                *c = data_[i_++];
+                return true;
+            } else {
+                if (i_ + 1 >= size_) return false;
+                *c = ReadUcs2(data_ + i_);
+                i_ += 2;
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    const uint8_t* data_;
+    size_t size_;
+    bool compressed_;
+    bool single_ = true;
+    size_t i_;
+};
+
 }  // namespace
 
 Utf16 DecodeJet4Text(const uint8_t* data, size_t size) {
     Utf16 out;
-    if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
-        bool compressed = true;
-        size_t i = 2;
-        while (i < size) {
-            if (data[i] == 0x00) {
-                compressed = !compressed;
-                ++i;
-            } else if (compressed) {
-                out.push_back(data[i]);
-                ++i;
-            } else {
-                if (i + 1 >= size) break;
-                out.push_back(ReadUcs2(data + i));
-                i += 2;
-            }
-        }
-        return out;
-    }
-    out.reserve(size / 2);
-    for (size_t i = 0; i + 1 < size; i += 2) out.push_back(ReadUcs2(data + i));
+    Jet4Units units(data, size);
+    if (!units.compressed()) out.reserve(size / 2);
+    char16_t c;
+    while (units.Next(&c)) out.push_back(c);
     return out;
+}
+
+size_t StoredTextAsCp1252(bool jet3, const uint8_t* data, size_t size, char* out, size_t room) {
+    if (jet3) {  // Windows-1252 already: every byte comes back as itself
+        if (room) std::memcpy(out, data, size < room ? size : room);
+        return size;
+    }
+    size_t length = 0;
+    auto put = [&](char b) {
+        if (length < room) out[length] = b;
+        ++length;
+    };
+    Jet4Units units(data, size);
+    char16_t c;
+    bool more = units.Next(&c);
+    while (more) {
+        char16_t next = 0;
+        const bool hasNext = units.Next(&next);
+        if (IsHighSurrogate(c) && hasNext && IsLowSurrogate(next)) {
+            put('?');  // one character without a Windows-1252 form
+            more = units.Next(&c);
+            continue;
+        }
+        const int b = ToCp1252(c);
+        put(b < 0 ? '?' : static_cast<char>(b));
+        c = next;
+        more = hasNext;
+    }
+    return length;
 }
 
 Utf16 DecodeCp1252(std::string_view bytes) {

@@ -19,6 +19,12 @@ using Utf16 = std::u16string;
 // characters), otherwise UCS-2 little-endian. An odd last byte is dropped.
 Utf16 DecodeJet4Text(const uint8_t* data, size_t size);
 
+// Writes the Windows-1252 form of a stored text value of `size` bytes
+// (Jet 3's single bytes, or Jet 4's text as DecodeJet4Text reads it) to out,
+// at most room bytes of it, and returns the length of the whole form: what
+// EncodeCp1252 gives for the decoded text, without making either string.
+size_t StoredTextAsCp1252(bool jet3, const uint8_t* data, size_t size, char* out, size_t room);
+
 // Decodes Windows-1252 bytes (also used for Jet 3 text). The five byte
 // values that Windows-1252 leaves undefined map to the C1 controls of the
 // same value, so that every byte round-trips.

@@ -61,3 +61,19 @@ TEST(TextCodec, CaseFoldingCoversWindows1252Letters) {
     EXPECT_TRUE(EqualsNoCase("Round\xe9", "ROUND\xc9"));
     EXPECT_FALSE(EqualsNoCase("Round", "Rounds"));
 }
+
+TEST(TextCodec, StoredTextStraightToWindows1252WithinTheRoomGiven) {
+    auto stored = [](bool jet3, const std::vector<uint8_t>& bytes, size_t room) {
+        std::string out(8, '#');
+        const size_t length = StoredTextAsCp1252(jet3, bytes.data(), bytes.size(), &out[0], room);
+        return std::to_string(length) + ":" + out;
+    };
+    EXPECT_EQ(stored(false, {'A', 0, 0xE9, 0, 0xAC, 0x20}, 8), "3:A\xE9\x80#####");
+    EXPECT_EQ(stored(false, {'A', 0, 0xE9, 0, 0xAC, 0x20}, 2), "3:A\xE9######");
+    // A surrogate pair is one '?'; a lone surrogate is one too.
+    EXPECT_EQ(stored(false, {0x3D, 0xD8, 0x00, 0xDE, '!', 0}, 8), "2:?!######");
+    EXPECT_EQ(stored(false, {0x3D, 0xD8, 'a', 0}, 8), "2:?a######");
+    // Compressed; U+0080 (a one-byte character) has no Windows-1252 form.
+    EXPECT_EQ(stored(false, {0xFF, 0xFE, 'x', 0x00, 0xAC, 0x20, 0x00, 0x80}, 8), "3:x\x80?#####");
+    EXPECT_EQ(stored(true, {0x81, 0x80, 'z'}, 2), "3:\x81\x80######");
+}

@@ -1,0 +1,133 @@
+// A bound fetch against SQLGetData of the same column and C type, which
+// decodes the value and converts it the general way: for every column of the
+// types fixture, every C type a client may bind, text buffers with and
+// without room, a maximum length, and with and without an indicator, each
+// row of a row-wise rowset must get the same bytes, indicator, row status and
+// SQLSTATE as SQLGetData gives on that row.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+
+#include "tests/jetodbc/odbc_fixture.h"
+
+using namespace jetodbc_test;
+
+namespace {
+
+constexpr SQLULEN kRows = 5;  // the rows of Kinds
+constexpr SQLUSMALLINT kColumns = 11;
+constexpr unsigned char kFill = 0xA5;
+
+// One row's bound value, row-wise.
+struct Slot {
+    unsigned char value[48];
+    SQLLEN indicator;
+};
+
+bool IsVariable(SQLSMALLINT c) { return c == SQL_C_CHAR || c == SQL_C_WCHAR || c == SQL_C_BINARY; }
+
+// The SQLSTATE of each row's first record (row number from 1).
+std::map<SQLLEN, std::string> StatesByRow(SQLHSTMT st) {
+    std::map<SQLLEN, std::string> states;
+    for (SQLSMALLINT i = 1;; ++i) {
+        SQLCHAR state[6] = {0};
+        SQLINTEGER native = 0;
+        SQLCHAR text[256];
+        SQLSMALLINT length = 0;
+        if (!SQL_SUCCEEDED(SQLGetDiagRec(SQL_HANDLE_STMT, st, i, state, &native, text, sizeof text,
+                                         &length))) {
+            break;
+        }
+        SQLLEN row = 0;
+        SQLGetDiagField(SQL_HANDLE_STMT, st, i, SQL_DIAG_ROW_NUMBER, &row, 0, nullptr);
+        states.emplace(row, reinterpret_cast<char*>(state));
+    }
+    return states;
+}
+
+std::string StateOf(SQLHSTMT st) {
+    SQLCHAR state[6] = {0};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    SQLGetDiagRec(SQL_HANDLE_STMT, st, 1, state, &native, nullptr, 0, &length);
+    return reinterpret_cast<char*>(state);
+}
+
+SQLUSMALLINT StatusFor(SQLRETURN rc) {
+    if (rc == SQL_SUCCESS) return SQL_ROW_SUCCESS;
+    if (rc == SQL_SUCCESS_WITH_INFO) return SQL_ROW_SUCCESS_WITH_INFO;
+    return SQL_ROW_ERROR;
+}
+
+}  // namespace
+
+TEST(BoundFetchTest, EveryColumnAndCTypeGivesWhatSQLGetDataGives) {
+    const SQLSMALLINT cTypes[] = {
+        SQL_C_CHAR,     SQL_C_WCHAR,          SQL_C_BINARY,    SQL_C_BIT,       SQL_C_STINYINT,
+        SQL_C_UTINYINT, SQL_C_SSHORT,         SQL_C_USHORT,    SQL_C_SLONG,     SQL_C_ULONG,
+        SQL_C_SBIGINT,  SQL_C_UBIGINT,        SQL_C_FLOAT,     SQL_C_DOUBLE,    SQL_C_TIMESTAMP,
+        SQL_C_DATE,     SQL_C_TYPE_TIMESTAMP, SQL_C_TYPE_DATE, SQL_C_TYPE_TIME, SQL_C_GUID,
+        SQL_C_DEFAULT};
+    struct Buffer {
+        SQLLEN length;
+        SQLULEN maxLength;
+    };
+    const Buffer roomy{sizeof(Slot::value), 0}, tight{5, 0}, capped{sizeof(Slot::value), 3};
+    Session session(FixtureDatabase("types"));
+    for (SQLUSMALLINT column = 1; column <= kColumns; ++column) {
+        for (SQLSMALLINT cType : cTypes) {
+            std::vector<Buffer> buffers{roomy};
+            if (IsVariable(cType) || cType == SQL_C_DEFAULT) {
+                buffers.push_back(tight);
+                buffers.push_back(capped);
+            }
+            for (const Buffer& buffer : buffers) {
+                for (bool withIndicator : {true, false}) {
+                    SCOPED_TRACE(
+                        "column " + std::to_string(column) + ", C type " + std::to_string(cType) +
+                        ", length " + std::to_string(buffer.length) + ", max length " +
+                        std::to_string(buffer.maxLength) + (withIndicator ? "" : ", no indicator"));
+                    Statement st(session.connection);
+                    SQLUSMALLINT status[kRows];
+                    SQLSetStmtAttr(st.get(), SQL_ATTR_CURSOR_TYPE,
+                                   reinterpret_cast<SQLPOINTER>(SQL_CURSOR_STATIC), 0);
+                    SQLSetStmtAttr(st.get(), SQL_ATTR_ROW_BIND_TYPE,
+                                   reinterpret_cast<SQLPOINTER>(sizeof(Slot)), 0);
+                    SQLSetStmtAttr(st.get(), SQL_ATTR_ROW_ARRAY_SIZE,
+                                   reinterpret_cast<SQLPOINTER>(kRows), 0);
+                    SQLSetStmtAttr(st.get(), SQL_ATTR_ROW_STATUS_PTR, status, 0);
+                    SQLSetStmtAttr(st.get(), SQL_ATTR_MAX_LENGTH,
+                                   reinterpret_cast<SQLPOINTER>(buffer.maxLength), 0);
+                    ASSERT_EQ(st.Exec("SELECT * FROM Kinds"), SQL_SUCCESS) << st.States();
+                    Slot bound[kRows];
+                    std::memset(bound, kFill, sizeof bound);
+                    ASSERT_EQ(SQLBindCol(st.get(), column, cType, bound[0].value, buffer.length,
+                                         withIndicator ? &bound[0].indicator : nullptr),
+                              SQL_SUCCESS);
+                    const SQLRETURN fetched = SQLFetch(st.get());
+                    ASSERT_TRUE(SQL_SUCCEEDED(fetched) || fetched == SQL_ERROR) << fetched;
+                    const std::map<SQLLEN, std::string> states = StatesByRow(st.get());
+                    for (SQLULEN row = 1; row <= kRows; ++row) {
+                        SCOPED_TRACE("row " + std::to_string(row));
+                        ASSERT_EQ(SQLSetPos(st.get(), row, SQL_POSITION, SQL_LOCK_NO_CHANGE),
+                                  SQL_SUCCESS)
+                            << st.States();
+                        Slot read;
+                        std::memset(&read, kFill, sizeof read);
+                        const SQLRETURN rc =
+                            SQLGetData(st.get(), column, cType, read.value, buffer.length,
+                                       withIndicator ? &read.indicator : nullptr);
+                        const std::string state = rc == SQL_SUCCESS ? "" : StateOf(st.get());
+                        EXPECT_EQ(status[row - 1], StatusFor(rc)) << state;
+                        const auto found = states.find(static_cast<SQLLEN>(row));
+                        EXPECT_EQ(found == states.end() ? "" : found->second, state);
+                        EXPECT_EQ(std::memcmp(bound[row - 1].value, read.value, sizeof read.value),
+                                  0);
+                        EXPECT_EQ(bound[row - 1].indicator, read.indicator);
+                    }
+                }
+            }
+        }
+    }
+}
