@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <numeric>
 
 #include "jetodbc/driver_error.h"
 #include "jetodbc/sql_lexer.h"
@@ -281,8 +282,8 @@ ResultSet Query::Plain(std::shared_ptr<const TableRows> store,
     };
     if (!where_ && keyColumns.empty()) {
         // Every row in stored order: nothing is split until it is fetched.
-        r.order.reserve(rows.size());
-        for (size_t i = 0; i < rows.size(); ++i) r.order.push_back(static_cast<uint32_t>(i));
+        r.order.resize(rows.size());
+        std::iota(r.order.begin(), r.order.end(), 0u);
         if (hasTop_) Finish(keyAt, {}, {}, &r.order);
         return r;
     }
