@@ -6,18 +6,12 @@
 #include <limits>
 
 #include "jetodbc/date_time.h"
+#include "jetodbc/jet_image.h"
 #include "jetodbc/text_codec.h"
 
 namespace jetodbc {
 
 namespace {
-
-template <typename T>
-T Load(const uint8_t* p) {
-    T v;
-    std::memcpy(&v, p, sizeof v);  // Jet stores little-endian, as the host does
-    return v;
-}
 
 template <typename T>
 FieldOutcome Store(T value, const BoundBuffer& out) {
@@ -59,11 +53,11 @@ FieldOutcome PutInteger(SQLSMALLINT cType, uint8_t jetType, const FieldSlice& fi
             break;
         case kJetInt:
             if (field.size < 2) return FieldOutcome::General;
-            v = Load<int16_t>(field.data);
+            v = LoadStored<int16_t>(field.data);
             break;
         default:  // Long and its like
             if (field.size < 4) return FieldOutcome::General;
-            v = Load<int32_t>(field.data);
+            v = LoadStored<int32_t>(field.data);
             break;
     }
     switch (cType) {
@@ -108,7 +102,7 @@ FieldOutcome PutReal(double d, SQLSMALLINT cType, const BoundBuffer& out) {
 FieldOutcome PutTimestamp(const FieldSlice& field, const BoundBuffer& out) {
     if (field.size < 8) return FieldOutcome::General;
     CivilTime t;
-    if (!JetDaysToCivil(Load<double>(field.data), &t)) return FieldOutcome::General;
+    if (!JetDaysToCivil(LoadStored<double>(field.data), &t)) return FieldOutcome::General;
     SQL_TIMESTAMP_STRUCT ts{};
     ts.year = static_cast<SQLSMALLINT>(t.year);
     ts.month = static_cast<SQLUSMALLINT>(t.month);
@@ -189,10 +183,10 @@ FieldOutcome PutField(FieldRoute route, SQLSMALLINT cType, uint8_t jetType, bool
             return PutInteger(cType, jetType, field, out);
         case FieldRoute::Double:
             if (field.size < 8) return FieldOutcome::General;
-            return PutReal(Load<double>(field.data), cType, out);
+            return PutReal(LoadStored<double>(field.data), cType, out);
         case FieldRoute::Single:
             if (field.size < 4) return FieldOutcome::General;
-            return PutReal(static_cast<double>(Load<float>(field.data)), cType, out);
+            return PutReal(static_cast<double>(LoadStored<float>(field.data)), cType, out);
         case FieldRoute::Timestamp:
             return PutTimestamp(field, out);
         case FieldRoute::Text:

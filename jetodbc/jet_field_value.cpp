@@ -9,13 +9,6 @@ namespace jetodbc {
 
 namespace {
 
-template <typename T>
-T Load(const uint8_t* p) {
-    T v;
-    std::memcpy(&v, p, sizeof v);  // Jet stores little-endian, as the host does
-    return v;
-}
-
 Utf16 DecodeText(const JetImage& image, const uint8_t* data, size_t size) {
     if (image.jet3())
         return DecodeCp1252(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -75,33 +68,33 @@ void DecodeField(const JetImage& image, const ColumnLayout& column, const FieldS
         case kJetInt:
             need(2);
             v.kind = ValueKind::Integer;
-            v.integer = Load<int16_t>(d);
+            v.integer = LoadStored<int16_t>(d);
             return;
         case kJetLong:
         case kJetComplex:
             need(4);
             v.kind = ValueKind::Integer;
-            v.integer = Load<int32_t>(d);
+            v.integer = LoadStored<int32_t>(d);
             return;
         case kJetMoney:
             need(8);
             v.kind = ValueKind::Currency;
-            v.integer = Load<int64_t>(d);
+            v.integer = LoadStored<int64_t>(d);
             return;
         case kJetFloat:
             need(4);
             v.kind = ValueKind::Single;
-            v.real = Load<float>(d);
+            v.real = LoadStored<float>(d);
             return;
         case kJetDouble:
             need(8);
             v.kind = ValueKind::Double;
-            v.real = Load<double>(d);
+            v.real = LoadStored<double>(d);
             return;
         case kJetDateTime:
             need(8);
             v.kind = ValueKind::DateTime;
-            v.real = Load<double>(d);
+            v.real = LoadStored<double>(d);
             return;
         case kJetGuid:
             need(16);

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,6 +64,14 @@ inline uint32_t ReadU24(const uint8_t* p) {
 }
 inline uint32_t ReadU32(const uint8_t* p) {
     return ReadU24(p) | (static_cast<uint32_t>(p[3]) << 24);
+}
+// A stored number of type T (an integer or IEEE float), as the host holds
+// it: Jet stores little-endian, as the hosts the driver builds for do.
+template <typename T>
+T LoadStored(const uint8_t* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
 }
 
 }  // namespace jetodbc
