@@ -1,4 +1,5 @@
-// bwsmake: writes the Jet 4 (Access) database a text description describes.
+// bwsmake: writes the Jet 3 or Jet 4 (Access) database a text description
+// describes.
 //
 //   bwsmake [--force] DESCRIPTION OUTPUT
 //

@@ -428,7 +428,7 @@ class Parser {
     std::string ParseDatabase(LineCursor* cursor);
     std::string ParseFormat(LineCursor* cursor);
     std::string ParseTable(LineCursor* cursor, size_t number);
-    std::string ParseColumn(LineCursor* cursor);
+    std::string ParseColumn(LineCursor* cursor, size_t number);
     std::string ParseDropColumn(LineCursor* cursor);
     std::string ParseRow(LineCursor* cursor, size_t number, RowFate fate);
     std::string CheckTableHasColumns();
@@ -454,7 +454,7 @@ std::string Parser::ParseLine(std::string_view line, size_t number) {
     } else if (EqualsIgnoringCase(keyword, "table")) {
         problem = ParseTable(&cursor, number);
     } else if (EqualsIgnoringCase(keyword, "column")) {
-        problem = ParseColumn(&cursor);
+        problem = ParseColumn(&cursor, number);
     } else if (EqualsIgnoringCase(keyword, "drop")) {
         if (!EqualsIgnoringCase(cursor.Word(), "column")) return "expected column after drop";
         problem = ParseDropColumn(&cursor);
@@ -529,10 +529,11 @@ std::string Parser::ParseTable(LineCursor* cursor, size_t number) {
     description_->database.tables.push_back(std::move(table));
     description_->tableLines.push_back(number);
     description_->rowLines.emplace_back();
+    description_->columnLines.emplace_back();
     return {};
 }
 
-std::string Parser::ParseColumn(LineCursor* cursor) {
+std::string Parser::ParseColumn(LineCursor* cursor, size_t number) {
     if (description_->database.tables.empty()) return "a column line must follow a table line";
     Table& table = description_->database.tables.back();
     if (table.columns.size() == kMaxColumns) {
@@ -565,6 +566,7 @@ std::string Parser::ParseColumn(LineCursor* cursor) {
     // A column after rows was added later: the rows before it do not have it.
     column.added_at_row = table.rows.size();
     table.columns.push_back(std::move(column));
+    description_->columnLines.back().push_back(number);
     return {};
 }
 
@@ -671,6 +673,8 @@ size_t LineOfProblem(const Description& description, const WriteProblem& problem
     if (problem.table >= description.tableLines.size()) return 0;
     const std::vector<size_t>& rows = description.rowLines[problem.table];
     if (problem.row < rows.size()) return rows[problem.row];
+    const std::vector<size_t>& columns = description.columnLines[problem.table];
+    if (problem.column < columns.size()) return columns[problem.column];
     return description.tableLines[problem.table];
 }
 

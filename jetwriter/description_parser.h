@@ -1,6 +1,7 @@
 // Reads a database description (the text format of README.md in this
-// folder) into a Database, remembering the line of every table and row so
-// that problems found later, when the file is written, can name a line too.
+// folder) into a Database, remembering the line of every table, column and
+// row so that problems found later, when the file is written, can name a
+// line too.
 #pragma once
 
 #include <cstddef>
@@ -15,8 +16,9 @@ namespace jetwriter {
 
 struct Description {
     Database database;
-    std::vector<size_t> tableLines;             // line of each table statement
-    std::vector<std::vector<size_t>> rowLines;  // per table, line of each row
+    std::vector<size_t> tableLines;                // line of each table statement
+    std::vector<std::vector<size_t>> rowLines;     // per table, line of each row
+    std::vector<std::vector<size_t>> columnLines;  // per table, line of each column
 };
 
 struct DescriptionError {
@@ -35,7 +37,8 @@ constexpr size_t kMaxDescribedTextBytes = 16 * 1024 * 1024;
 bool ParseDescription(std::string_view text, Description* description, DescriptionError* error);
 
 // The line a writer problem (from BuildJetImage on description.database)
-// points at: the row's line, else the table's line, else 0.
+// points at: the row's line, else the column's line, else the table's line,
+// else 0.
 size_t LineOfProblem(const Description& description, const WriteProblem& problem);
 
 }  // namespace jetwriter

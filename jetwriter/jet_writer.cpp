@@ -33,23 +33,33 @@ struct TablePlan {
 };
 
 bool Fail(WriteProblem* problem, std::string message, size_t table,
-          size_t row = WriteProblem::kNone) {
+          size_t row = WriteProblem::kNone, size_t column = WriteProblem::kNone) {
     problem->message = std::move(message);
     problem->table = table;
     problem->row = row;
+    problem->column = column;
     return false;
 }
 
-// Jet 3 stores names in Windows-1252.
-std::string CheckJet3Name(const std::string& name, const char* what) {
+// Jet 3 stores names in Windows-1252: what is wrong with name there, if anything.
+std::string CheckJet3Name(const std::string& name) {
     std::u16string units;
     std::vector<uint8_t> bytes;
     char32_t missing = 0;
     if (Utf8ToUtf16(name, &units) && !AppendWindows1252Text(units, &bytes, &missing)) {
-        return std::string(what) + " " + name + ": the character " + DescribeCharacter(missing) +
-               " cannot be stored in a Jet 3 file (its code page is Windows-1252)";
+        return "the character " + DescribeCharacter(missing) +
+               " in the name cannot be stored in a Jet 3 file (its code page is Windows-1252)";
     }
     return {};
+}
+
+// What keeps column from a Jet 3 file, if anything.
+std::string CheckJet3Column(const Column& column) {
+    std::string message = CheckJet3Name(column.name);
+    if (message.empty() && column.type == ColumnType::kNumeric) {
+        message = "Numeric needs a Jet 4 file (format jet4); Access 97 has no such type";
+    }
+    return message.empty() ? message : "column " + column.name + ": " + message;
 }
 
 bool CheckSchemas(const Database& database, WriteProblem* problem) {
@@ -58,16 +68,14 @@ bool CheckSchemas(const Database& database, WriteProblem* problem) {
         std::string message = CheckTableSchema(table);
         if (!message.empty()) return Fail(problem, std::move(message), i);
         if (database.format == JetFormat::kJet3) {
-            message = CheckJet3Name(table.name, "table");
-            for (size_t c = 0; message.empty() && c < table.columns.size(); ++c) {
-                message = CheckJet3Name(table.columns[c].name, "column");
-                if (message.empty() && table.columns[c].type == ColumnType::kNumeric) {
-                    message = "column " + table.columns[c].name +
-                              ": Numeric needs a Jet 4 file (format jet4); Access 97 has no "
-                              "such type";
+            message = CheckJet3Name(table.name);
+            if (!message.empty()) return Fail(problem, std::move(message), i);
+            for (size_t c = 0; c < table.columns.size(); ++c) {
+                message = CheckJet3Column(table.columns[c]);
+                if (!message.empty()) {
+                    return Fail(problem, std::move(message), i, WriteProblem::kNone, c);
                 }
             }
-            if (!message.empty()) return Fail(problem, std::move(message), i);
         }
         if (SameName(table.name, kCatalogName)) {
             return Fail(problem, "the name " + table.name + " is taken by the system catalog", i);

@@ -19,8 +19,9 @@ namespace jetwriter {
 struct WriteProblem {
     static constexpr size_t kNone = static_cast<size_t>(-1);
     std::string message;
-    size_t table = kNone;  // index into Database::tables, or kNone
-    size_t row = kNone;    // index into that table's rows, or kNone
+    size_t table = kNone;   // index into Database::tables, or kNone
+    size_t row = kNone;     // index into that table's rows, or kNone
+    size_t column = kNone;  // index into that table's columns (for a column's own fault), or kNone
 };
 
 // Builds the whole file in memory. Returns true and sets *image, or returns

@@ -385,6 +385,45 @@ TEST_F(WholeRunTest, RoundsWrittenBeforeCustomBoardsWasAddedAreReportedAsWithout
     EXPECT_EQ(status, 0);
 }
 
+TEST_F(WholeRunTest, AJet4FileIsReportedAsTheJet3FileOfTheSameEvening) {
+    // Access 2000 and later write Jet 4 files: Unicode text, 4 KB pages.
+    const auto writeEvening = [](jetwriter::JetFormat format, const std::string& path) {
+        BwsFixture fixture(DK0_BWS, format);
+        fixture.AddRow("Session", {{"Name", Value::Text("H\xC3\xB8st p\xC3\xA5 Caf\xC3\xA9 "
+                                                        "\xE2\x80\x9C\xC3\x85nden\xE2\x80\x9D")}});
+        for (int round = 1; round <= 3; ++round) {
+            for (int table = 1; table <= 3; ++table) {
+                AddRound(fixture, 1, table, round, table, (table - round + 3) % 3 + 1,
+                         (table + round - 2) % 3 + 1, (table + round - 2) % 3 + 1);
+            }
+        }
+        AddSection(fixture, 1, "A", 3);
+        for (int table = 1; table <= 3; ++table) {
+            fixture.AddRow("PlayerNumbers", {{"Section", Value::Integer(1)},
+                                             {"Table", Value::Integer(table)},
+                                             {"Direction", Value::Text("N")},
+                                             {"Number", Value::Text(std::to_string(70 + table))}});
+        }
+        for (int board = 1; board <= 3; ++board) {
+            fixture.AddRow("ReceivedData", {{"Section", Value::Integer(1)}});
+            fixture.AddRow("HandRecord",
+                           {{"Section", Value::Integer(1)}, {"Board", Value::Integer(board)}});
+        }
+        return fixture.Write(path);
+    };
+    const std::string path = folder_.Path("evening.bws");
+    ASSERT_EQ(writeEvening(jetwriter::JetFormat::kJet3, path), "");
+    int jet3Status = -1;
+    const std::string jet3 = RunOn(path, &jet3Status);
+    ASSERT_NE(jet3.find("\"TourName\": \"H\xC3\xB8st p\xC3\xA5"), std::string::npos) << jet3;
+    ASSERT_NE(jet3.find("\"PlayerNamesRead\": \"3\""), std::string::npos) << jet3;
+    ASSERT_EQ(writeEvening(jetwriter::JetFormat::kJet4, path), "");
+    ASSERT_EQ(ReadWhole(path).at(0x14), '\x01');  // the version byte of Jet 4
+    int jet4Status = -1;
+    EXPECT_EQ(RunOn(path, &jet4Status), jet3);
+    EXPECT_EQ(jet4Status, jet3Status);
+}
+
 TEST_F(WholeRunTest, ReaderVariantsReportWhatTheyRead) {
     // One Mitchell-numbered section with a player, a result and a hand, read
     // by a format of each variant. (A US5_BWS file is reported as US4_BWS, so

@@ -71,6 +71,35 @@ TEST_F(Bwsmake, ValueOutOfRangeNamesTheRowLineAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
+// A name Jet 3's Windows-1252 cannot hold is refused at the line that gives it.
+TEST_F(Bwsmake, NameAJet3FileCannotHoldNamesItsLine) {
+    const std::string column = Describe("column.jdesc",
+                                        "database created=2026-01-15\n"
+                                        "table T\n"
+                                        "column A Integer\n"
+                                        "column B\u4e00 Integer\n"
+                                        "row 1, 2\n");
+    CommandResult run = RunCommand({BWSMAKE_EXECUTABLE, column, scratch_.File("column.mdb")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, column +
+                              ":4: table T: column B\u4e00: the character U+4E00 in the name "
+                              "cannot be stored in a Jet 3 file (its code page is "
+                              "Windows-1252)\n");
+
+    const std::string table = Describe("table.jdesc",
+                                       "database created=2026-01-15\n"
+                                       "table T\n"
+                                       "column A Integer\n"
+                                       "table T\u0100\n"
+                                       "column A Integer\n");
+    run = RunCommand({BWSMAKE_EXECUTABLE, table, scratch_.File("table.mdb")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, table +
+                              ":4: table T\u0100: the character U+0100 in the name cannot be "
+                              "stored in a Jet 3 file (its code page is Windows-1252)\n");
+    EXPECT_FALSE(std::filesystem::exists(scratch_.File("table.mdb")));
+}
+
 TEST_F(Bwsmake, KeepsAnExistingFileUnlessForced) {
     const std::string output = Describe("existing.mdb", "precious");
     CommandResult run = RunCommand({BWSMAKE_EXECUTABLE, kExample, output});

@@ -15,10 +15,11 @@ Usage: check_descriptions.py --bwsmake PATH [--conformance PATH] [--generated]
                              DESCRIPTION...
 --generated adds descriptions made here that stretch the file layout: a
 Jet 3 table over more pages than an inline usage map marks, rows of 255
-variable columns, and a table with every kind of history. --conformance
-runs that jet_conformance tool on the files made, which reads every table
-through the ODBC driver and compares it with mdb-export. Exits 0 when
-everything matches, 1 otherwise.
+variable columns, a Jet 3 table with every kind of history, and a Jet 4 one
+with all but rows written before the first variable column (mdb-export
+misreads those in Jet 4). --conformance runs that jet_conformance tool on
+the files made, which reads every table through the ODBC driver and
+compares it with mdb-export. Exits 0 when everything matches, 1 otherwise.
 """
 
 import argparse
@@ -114,6 +115,9 @@ def read_type(text):
     m = re.fullmatch(r"text ?\( ?(\d+) ?\)", t)
     if m:
         return "text"
+    m = re.fullmatch(r"numeric ?\( ?(\d+) ?, ?(\d+) ?\)", t)
+    if m:
+        return "numeric:" + m.group(2)  # the scale is all that shows
     kinds = {"yes/no": "bool", "byte": "int", "integer": "int", "long": "int",
              "long integer": "int", "single": "single", "double": "double",
              "currency": "currency", "date/time": "date", "memo": "text"}
@@ -150,6 +154,13 @@ def shown(kind, literal):
         return "%.16g" % float(literal)
     if kind == "currency":
         return format(decimal.Decimal(literal), ".4f")
+    if kind.startswith("numeric:"):
+        # Every decimal of the scale, and zero without a sign.
+        with decimal.localcontext() as context:
+            context.prec = 60
+            value = decimal.Decimal(literal).quantize(decimal.Decimal(1).scaleb(
+                -int(kind[len("numeric:"):])))
+        return format(value.copy_abs() if value == 0 else value, "f")
     if kind == "date":
         day, seconds = day_number(literal)
         days = (day - EPOCH.date()).days
@@ -289,8 +300,29 @@ column "Name; with semicolon" Double
 row 6, yes, "x" * 300, 1e-3
 moved row 7, no, "y" * 3000, -2.5
 """
+    # Every row has variable column B in it (a dropped column keeps its
+    # place in the rows written after).
+    history4 = """database created=2026-01-15
+format jet4
+table T
+column A Integer
+column B Text(10)
+column N Numeric(12,3)
+row 1, "one", -1110.554
+deleted row 2, "two", 0
+moved row 3, "\\u{4E00}three", 1
+column F Yes/No
+column M Memo
+row 4, "four", .5, true, "memo \\u{4E01}"
+drop column B
+row 5, -0.0, false, NULL
+column "Name; with semicolon" Double
+row 6, 123456789.012, yes, "x" * 300, 1e-3
+moved row 7, NULL, no, "\\u{4E00}" * 3000, -2.5
+"""
     return [("big-table.jdesc", "\n".join(big) + "\n"),
-            ("wide-rows.jdesc", "\n".join(wide) + "\n"), ("history.jdesc", history)]
+            ("wide-rows.jdesc", "\n".join(wide) + "\n"), ("history.jdesc", history),
+            ("history-jet4.jdesc", history4)]
 
 
 # ---- the check
