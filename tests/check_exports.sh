@@ -1,20 +1,65 @@
 #!/bin/sh
 # Checks that the executable offers its utility classes and functions to other
-# programs by name: the dynamic symbol table of the Linux build, the export
-# table of the Windows build (vellamo.exe).
+# programs by name.
+#   check_exports.sh EXE                the Linux build: its dynamic symbol
+#                                       table holds the utilities named below
+#   check_exports.sh EXE.exe LINUX_EXE  the Windows build: its export table
+#                                       holds every function and constant that
+#                                       the Linux build exports
 set -eu
 exe=$1
+
+# The functions, classes' members and constants that a Linux executable
+# defines and exports, demangled, one a line; the C runtime's own start-up
+# names (a leading underscore, not mangled) and copies of a shared library's
+# data (name@version) left out.
+linux_exports() {
+    nm -D --defined-only "$1" |
+        awk '$2 ~ /^[TDRB]$/ && $3 !~ /@/ && ($3 ~ /^_Z/ || $3 !~ /^_/) { print $3 }' |
+        c++filt | LC_ALL=C sort -u
+}
+
+# Names as both builds spell them. A 64-bit integer is long on Linux and long
+# long on Windows, where long is 32 bits: the two are read as one type. A
+# va_list is __va_list_tag* on Linux and char* on Windows; a Windows
+# structure's tag has a leading underscore (_SYSTEMTIME for SYSTEMTIME).
+as_one_width() {
+    sed -e 's/long long/long/g' -e 's/__va_list_tag\*/char*/g' \
+        -e 's/\b_\([A-Z][A-Z0-9_]*\)\b/\1/g' | LC_ALL=C sort -u
+}
+
 case "$exe" in
 *.exe)
-    # The export table lists mangled names after the "[Ordinal/Name Pointer]" heading.
-    symbols=$(x86_64-w64-mingw32-objdump -p "$exe" |
-        sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
-        sed -n 's/^.*\] *\([^ ]*\)$/\1/p' | x86_64-w64-mingw32-c++filt | sed 's/^/ /')
-    ;;
-*)
-    symbols=$(nm -D -C --defined-only "$exe")
+    linux=$2
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    table=$(x86_64-w64-mingw32-objdump -p "$exe")
+    # The export table lists mangled names after the "[Ordinal/Name Pointer]"
+    # heading.
+    printf '%s\n' "$table" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+        sed -n 's/^.*\] *\([^ ]*\)$/\1/p' | c++filt | as_one_width >"$work/exports"
+    # What the Windows build takes from Windows' own DLLs (Sleep, the time
+    # conversions) the Linux build supplies itself: those are not its to export.
+    printf '%s\n' "$table" | sed -n '/^The Import Tables/,/^The Export Tables/p' |
+        awk '/^\t[0-9a-f]+\t/ { print $NF }' |
+        LC_ALL=C sort -u >"$work/imports"
+    linux_exports "$linux" | as_one_width |
+        awk 'NR == FNR { imported[$0] = 1; next }
+             { name = $0; sub(/\(.*/, "", name); if (!(name in imported)) print }' \
+            "$work/imports" - >"$work/expected"
+    checked=$(wc -l <"$work/expected")
+    [ "$checked" -gt 0 ] || { echo "no exported names found in $linux"; exit 1; }
+    missing=$(LC_ALL=C comm -23 "$work/expected" "$work/exports")
+    if [ -n "$missing" ]; then
+        printf 'not exported by %s:\n%s\n' "$exe" "$missing"
+        exit 1
+    fi
+    echo "all $checked names that $linux exports are exported by $exe"
+    exit 0
     ;;
 esac
+
+symbols=$(linux_exports "$exe" | sed 's/^/ /')
 [ -n "$symbols" ] || { echo "no exported names found in $exe"; exit 1; }
 missing=0
 for name in WriteLog ExitWithLog getFileName setFileName getMutexName setMutexName FileExist \

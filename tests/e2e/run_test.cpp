@@ -52,11 +52,7 @@ void ExpectFramedDiagnostics(const std::string& output, const std::string& prefi
     EXPECT_TRUE(OnlyDiagnostics(middle)) << middle;
 }
 
-struct RunResult {
-    std::string output;
-    int status = -1;
-    double seconds = 0;  // from start to exit
-};
+using RunResult = ControllerOutcome;
 
 // Content and modification time of every file in a directory but the run log.
 std::map<std::string, std::string> FileStates(const std::string& directory) {
@@ -91,6 +87,20 @@ class ControllerRun : public ::testing::Test {
     // Checks that no file there but the run log changed.
     RunResult Run(const std::vector<std::string>& arguments) {
         const auto before = FileStates(directory_);
+        RunResult result =
+            RunController(directory_, [&](const std::string& program, const std::string& folder) {
+                std::vector<std::string> copies;
+                for (const std::string& argument : arguments)
+                    copies.push_back(ReplaceAll(argument, directory_, folder));
+                return Execute(program, folder, copies);
+            });
+        EXPECT_EQ(FileStates(directory_), before) << "a file of the run's directory changed";
+        return result;
+    }
+
+    // Runs program in folder with the given arguments.
+    static RunResult Execute(std::string program, const std::string& folder,
+                             std::vector<std::string> arguments) {
         const auto start = std::chrono::steady_clock::now();
         int pipeEnds[2];
         EXPECT_EQ(pipe(pipeEnds), 0);
@@ -99,12 +109,10 @@ class ControllerRun : public ::testing::Test {
             dup2(pipeEnds[1], 1);
             close(pipeEnds[0]);
             close(pipeEnds[1]);
-            if (chdir(directory_.c_str()) != 0) _exit(127);
+            if (chdir(folder.c_str()) != 0) _exit(127);
             std::vector<char*> argv;
-            std::string program = ControllerProgram();
             argv.push_back(program.data());
-            std::vector<std::string> copies = arguments;
-            for (std::string& argument : copies) argv.push_back(argument.data());
+            for (std::string& argument : arguments) argv.push_back(argument.data());
             argv.push_back(nullptr);
             execv(program.c_str(), argv.data());
             _exit(127);
@@ -121,8 +129,6 @@ class ControllerRun : public ::testing::Test {
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         result.seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        result.output = WithLinuxLineEnds(result.output);
-        EXPECT_EQ(FileStates(directory_), before) << "a file of the run's directory changed";
         return result;
     }
 

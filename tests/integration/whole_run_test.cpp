@@ -36,11 +36,17 @@ class WholeRunTest : public ::testing::Test {
     // is left byte for byte as it was, with its modification time.
     std::string RunOn(const std::string& path, int* status) {
         const FileState before = StateOf(path);
-        const std::string output = WithLinuxLineEnds(RunCommand(
-            "cd '" + folder_.path() + "' && '" + ControllerProgram() + "' '\\f:[" + path + "]'",
-            status));
+        const ControllerOutcome run = RunController(
+            folder_.path(), [&](const std::string& program, const std::string& folder) {
+                ControllerOutcome outcome;
+                outcome.output = RunCommand("cd '" + folder + "' && '" + program + "' '\\f:[" +
+                                                ReplaceAll(path, folder_.path(), folder) + "]'",
+                                            &outcome.status);
+                return outcome;
+            });
         EXPECT_TRUE(StateOf(path) == before) << "the BWS file changed";
-        return output;
+        *status = run.status;
+        return run.output;
     }
     std::string Prefix(const std::string& path) const {
         return kBanner + "Using \\f:[" + path + "]\n" + kWorkingLine;
@@ -238,11 +244,13 @@ TEST_F(WholeRunTest, ConnectionsAreClosedWhenTheRunExits) {
     BwsFixture fixture(US0_BWS);
     const std::string path = folder_.Path("traced.bws");
     ASSERT_EQ(fixture.Write(path), "");
+    const FileState before = StateOf(path);
     int status = -1;
     RunCommand("cd '" + folder_.path() + "' && ODBCSYSINI='" + traced + "' '" +
                    ControllerProgram() + "' '\\f:[" + path + "]'",
                &status);
     EXPECT_EQ(status, 0);
+    EXPECT_TRUE(StateOf(path) == before) << "the BWS file changed";
     const std::string trace = ReadWhole(folder_.Path("trace.log"));
     // One connection for the whole run: its entry appears once.
     const size_t connect = trace.find("[SQLDriverConnect.c]");

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 // The program that runs the controller.
@@ -39,3 +40,29 @@ inline std::string WithLinuxLineEnds(const std::string& text) {
     }
     return plain;
 }
+
+// What one run of a controller gave.
+struct ControllerOutcome {
+    std::string output;  // standard output
+    int status = -1;     // exit status
+    double seconds = 0;  // from start to exit
+};
+
+// How a test runs a controller: program, in folder, on the files of folder.
+using ControllerStart =
+    std::function<ControllerOutcome(const std::string& program, const std::string& folder)>;
+
+// Runs the controller through start in folder and returns what it gave, its
+// output in this build's line ends. When the controller is another program
+// (the Windows build), this build's executable runs too, through start, on a
+// copy of folder made just before, in a folder whose path is as long. The two
+// runs must agree byte for byte on standard output, on what they add to
+// VLM_Log.txt and on the exit status, once the other program's CR LF are read
+// as LF and its Using line in the ANSI code page (Windows-1252), as README
+// says. sameSurroundings false leaves out the second run, for a run whose
+// surroundings this build cannot have.
+ControllerOutcome RunController(const std::string& folder, const ControllerStart& start,
+                                bool sameSurroundings = true);
+
+// text with every from replaced by to.
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
