@@ -198,7 +198,7 @@ TEST_F(HostileRunTest, PathWithABlankAtEitherEndNamesThatFileAndNoOther) {
     AddRound(decoy, 1, 1, 1, 1, 2, 1, 2);
     AddSection(decoy, 1, "Z", 1);
     ASSERT_EQ(decoy.Write(Path("decoy.bws")), "");
-    for (const char* name : {" decoy.bws", "decoy.bws "}) {
+    for (const char* name : {" decoy.bws", "decoy.bws ", "decoy.bws\t"}) {
         ASSERT_EQ(SmallEvent().Write(Path(name)), "");
         int status = -1;
         const std::string output = Run(name, &status);
