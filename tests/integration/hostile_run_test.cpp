@@ -81,13 +81,15 @@ TEST_F(HostileRunTest, FileThatIsNoDatabaseIsRefusedFromItsFirstPageAndConnected
         << ReadWhole(std::string(system) + "/odbcinst.ini")
         << "\n[ODBC]\nTrace=Yes\nTraceFile=" << Path("trace.log") << "\n";
     long peakKb = -1;
-    const int status = RunMeasured("cd '" + folder_.path() + "' && ODBCSYSINI='" + traced +
-                                       "' timeout 60 '" VELLAMO_EXECUTABLE
-                                       "' '\\f:[huge.bws]' > output.txt 2>/dev/null",
-                                   &peakKb);
+    const int status =
+        RunMeasured("cd '" + folder_.path() + "' && ODBCSYSINI='" + traced + "' timeout 60 '" +
+                        ControllerProgram() + "' '\\f:[huge.bws]' > output.txt 2>/dev/null",
+                    &peakKb);
     EXPECT_EQ(status, 0);
-    EXPECT_GT(peakKb, 0);
-    EXPECT_LT(peakKb, (1L << 20) / 4) << "KB at the peak, for a file of 1048576 KB";
+    if (ControllerProgram() == VELLAMO_EXECUTABLE) {  // not Wine's memory
+        EXPECT_GT(peakKb, 0);
+        EXPECT_LT(peakKb, (1L << 20) / 4) << "KB at the peak, for a file of 1048576 KB";
+    }
 
     const std::string refusal =
         "[INFO] State:HY000\n\tCode:-1206\n\tMsg:[Vellamo][ODBC Jet Driver]Unrecognized "
@@ -97,7 +99,8 @@ TEST_F(HostileRunTest, FileThatIsNoDatabaseIsRefusedFromItsFirstPageAndConnected
         "Using \\f:[huge.bws]\n" +
         kWorkingLine;
     for (int format = 0; format < 24; ++format) expected += refusal;
-    EXPECT_EQ(ReadWhole(Path("output.txt")), expected + "Failed to match bws to a known format");
+    EXPECT_EQ(WithLinuxLineEnds(ReadWhole(Path("output.txt"))),
+              expected + "Failed to match bws to a known format");
 
     const std::string trace = ReadWhole(Path("trace.log"));
     size_t connects = 0;
