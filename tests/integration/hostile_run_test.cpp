@@ -145,6 +145,8 @@ TEST_F(HostileRunTest, FailedFetchEndsTheRunWithTheTablesMessageAndNoReport) {
         const char* table;
         const char* column;
         const char* message;
+        jetwriter::ColumnType type = jetwriter::ColumnType::kLongInteger;
+        Value bad = Value::Integer(40000);
     };
     const Case cases[] = {
         {DK0_BWS, "RoundData", "EWPair", "Error opening round data\n"},
@@ -153,16 +155,22 @@ TEST_F(HostileRunTest, FailedFetchEndsTheRunWithTheTablesMessageAndNoReport) {
         {DK0_BWS, "PlayerNumbers", "Table", "Error opening PlayerNums data\n"},
         {DK0_BWS, "ReceivedData", "Board", "Error opening received data\n"},
         {DK0_BWS, "HandRecord", "Board", "Error opening hand record data\n"},
+        // Its one row is read: a Double beyond the range of the Long declared.
+        {DK0_BWS, "Session", "ID", "Error opening session data\n", jetwriter::ColumnType::kDouble,
+         Value::Real(1e12)},
     };
     for (const Case& c : cases) {
         BwsFixture fixture(c.format);
-        fixture.Retype(c.table, c.column, jetwriter::ColumnType::kLongInteger);
+        fixture.Retype(c.table, c.column, c.type);
         AddRound(fixture, 1, 1, 1, 1, 2, 1, 2);
         AddRound(fixture, 1, 1, 2, 1, 2, 3, 4);
         AddSection(fixture, 1, "A", 1);
         const std::string name = c.table;
         if (name == "Section") AddSection(fixture, 2, "B", 1);
-        for (int row = 1; row <= 2 && name != "RoundData" && name != "Section"; ++row) {
+        if (name == "Session") fixture.AddRow(name, {{"Name", Value::Text("Cup")}});
+        const bool rowsOfItsOwn =
+            name == "PlayerNumbers" || name == "ReceivedData" || name == "HandRecord";
+        for (int row = 1; row <= 2 && rowsOfItsOwn; ++row) {
             if (name == "PlayerNumbers") {
                 fixture.AddRow(name, {{"Section", Value::Integer(1)},
                                       {"Table", Value::Integer(1)},
@@ -181,7 +189,7 @@ TEST_F(HostileRunTest, FailedFetchEndsTheRunWithTheTablesMessageAndNoReport) {
             if (table.columns[i].name == c.column) index = static_cast<int>(i);
         }
         ASSERT_GE(index, 0) << c.table;
-        table.rows.back()[index] = Value::Integer(40000);
+        table.rows.back()[index] = c.bad;
         const std::string path = Path("fetch.bws");
         ASSERT_EQ(fixture.Write(path), "");
         int status = -1;
@@ -234,6 +242,39 @@ TEST_F(HostileRunTest, NamesOutsideTheConversionTableReachTheReportAsUtf8) {
     EXPECT_NE(output.find("\"TourName\": \"\xE2\x82\xAC-Cup \xC5\xA0ibenik \xC3\x9F\""),
               std::string::npos)
         << output;
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(HostileRunTest, MemoNameOfFourMebibytesIsConvertedWithinTheTimeLimit) {
+    // Name is a Memo in this file. A conversion taking time with the square
+    // of the name's length needs minutes for 4 MiB, beyond the run's limit.
+    BwsFixture fixture(DK0_BWS);
+    fixture.Retype("Session", "Name", jetwriter::ColumnType::kMemo);
+    AddRound(fixture, 1, 1, 1, 1, 2, 1, 2);
+    AddSection(fixture, 1, "A", 1);
+    // 16 Windows-1252 bytes: C6 E5 65 B4 E9 DF D8 E7 80 2D 41 B4 FC 6E 7A 2D.
+    const std::string piece = "\u00c6\u00e5e\u00b4\u00e9\u00df\u00d8\u00e7\u20ac-A\u00b4\u00fcnz-";
+    // Letter and acute sign become the letter and a space, c cedilla "c ".
+    const std::string converted =
+        "\xC3\x86\xC3\xA5"
+        "e "
+        "\xC3\xA9\xC3\x9F\xC3\x98"
+        "c "
+        "\xE2\x82\xAC"
+        "-A "
+        "\xC3\xBC"
+        "nz-";
+    std::string name, expected;
+    for (int i = 0; i < (4 << 20) / 16; ++i) {
+        name += piece;
+        expected += converted;
+    }
+    fixture.AddRow("Session", {{"Name", Value::Text(name)}});
+    ASSERT_EQ(fixture.Write(Path("club.bws")), "");
+    int status = -1;
+    const std::string output = Run("club.bws", &status);
+    EXPECT_NE(output.find("\"TourName\": \"" + expected + "\""), std::string::npos)
+        << output.substr(0, 400);
     EXPECT_EQ(status, 0);
 }
 
