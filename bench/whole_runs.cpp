@@ -3,12 +3,12 @@
 // installed) on the bundled sample, on a club evening of real size (two
 // sections, every result with its bidding and play), on a large event (30
 // sections of 15 tables, 27 boards, every result), on 32,768 sections of one
-// table and one board each (many summaries from a small file) and on a
-// sparse 1 GiB file that is not a database, beside the file's size and the
+// table and one board each and on 65,536 sections of one row (many
+// summaries from a small file) and on a sparse 1 GiB file that is not a
+// database, beside the file's size, the memory bound README.md states, and the
 // time mdb-export takes to dump every table of the same files, which is the
 // cost of reading them at all.
-// Run: build/bench/whole_run_bench [runs]   (ODBCSYSINI must reach the driver)
-//      build/bench/whole_run_bench --files DIR   writes the files and stops
+// Run: build/bench/whole_run_bench --help   tells how.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -330,6 +330,20 @@ BwsFixture ManySections() {
     return fixture;
 }
 
+// 65,536 sections (every Integer section number) of one RoundData row each
+// and no Section rows: the most summaries for the least file.
+BwsFixture SectionsOfOneRowEach() {
+    BwsFixture fixture(DK0_BWS);
+    for (int section = -32768; section <= 32767; ++section) {
+        AddRound(fixture, section, 1, 1, 1, 2, 1, 1);
+    }
+    return fixture;
+}
+
+// The peak memory README.md allows a run: 16 MiB and 64 times the file (a
+// file refused from its first page: the 16 MiB).
+long BoundKb(long fileKb) { return 16 * 1024 + 64 * fileKb; }
+
 long FileKb(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size / 1024) : -1;
@@ -337,11 +351,26 @@ long FileKb(const std::string& path) {
 
 }  // namespace
 
+const char kUsage[] =
+    "Usage: whole_run_bench [RUNS]       median of RUNS runs (9 unless given) of the\n"
+    "                                    controller and of mdb-export on each file\n"
+    "       whole_run_bench --files DIR  writes the files into DIR and stops\n"
+    "       whole_run_bench --help       prints this\n"
+    "ODBCSYSINI must be the absolute path of the build's odbc folder.\n";
+
 int main(int argc, char** argv) {
+    // --files DIR: only write the files into DIR (to profile a run).
+    const bool onlyFiles = argc == 3 && std::string(argv[1]) == "--files";
+    if (argc > 1 && std::string(argv[1]) == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (!onlyFiles && (argc > 2 || (argc == 2 && std::atoi(argv[1]) <= 0))) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
     Launcher commands;
     launcher = &commands;
-    // --files DIR: only write the files into DIR (to profile a run).
-    const bool onlyFiles = argc > 2 && std::string(argv[1]) == "--files";
     const int runs = argc > 1 && !onlyFiles ? std::max(1, std::atoi(argv[1])) : 9;
     char folderName[] = "/tmp/vellamo-bench-XXXXXX";
     if (!onlyFiles && mkdtemp(folderName) == nullptr) return 1;
@@ -367,6 +396,9 @@ int main(int argc, char** argv) {
     const BwsFixture many = ManySections();
     const std::string manyPath = folder + "/many.bws";
     if (!many.Write(manyPath).empty()) return 1;
+    const BwsFixture rows = SectionsOfOneRowEach();
+    const std::string rowsPath = folder + "/rows.bws";
+    if (!rows.Write(rowsPath).empty()) return 1;
     if (onlyFiles) return 0;
 
     struct File {
@@ -377,10 +409,11 @@ int main(int argc, char** argv) {
     const File files[] = {{"sample (club-evening)", samplePath, &sampleTables},
                           {"club evening (2 x 13 tables, bids, play)", clubPath, &club},
                           {"large event (30 x 15 tables, 27 boards)", largePath, &large},
-                          {"32,768 sections of one table", manyPath, &many}};
+                          {"32,768 sections of one table", manyPath, &many},
+                          {"65,536 sections of one RoundData row", rowsPath, &rows}};
 
-    std::printf("%-42s %10s %11s %10s %14s %14s %7s\n", "file", "file size", "run median",
-                "run peak", "instructions", "mdb-export all", "ratio");
+    std::printf("%-42s %10s %11s %10s %10s %14s %14s %7s\n", "file", "file size", "run median",
+                "run peak", "bound", "instructions", "mdb-export all", "ratio");
     for (const File& file : files) {
         const std::string argument = "\\f:[" + file.path + "]";
         if (!WritesAReport(argument, folder)) {
@@ -393,9 +426,9 @@ int main(int argc, char** argv) {
         const Timing run = Measure({{VELLAMO_EXECUTABLE, argument}}, folder, runs);
         const Timing dump = Measure(ExportEveryTable(*file.tables, file.path), folder, runs);
         const long long instructions = CountInstructions({VELLAMO_EXECUTABLE, argument}, folder);
-        std::printf("%-42s %7ld KB %8.2f ms %7ld KB %14lld %11.1f ms %7.3f\n", file.label,
-                    FileKb(file.path), run.medianMs, run.peakKb, instructions, dump.medianMs,
-                    run.medianMs / dump.medianMs);
+        std::printf("%-42s %7ld KB %8.2f ms %7ld KB %7ld KB %14lld %11.1f ms %7.3f\n", file.label,
+                    FileKb(file.path), run.medianMs, run.peakKb, BoundKb(FileKb(file.path)),
+                    instructions, dump.medianMs, run.medianMs / dump.medianMs);
     }
     // Refused from its header: neither time nor memory may follow its size.
     const std::string sparsePath = folder + "/sparse.bws";
@@ -406,8 +439,9 @@ int main(int argc, char** argv) {
     const Timing refused = Measure({{VELLAMO_EXECUTABLE, sparseArgument}}, folder, runs);
     const long long refusedInstructions =
         CountInstructions({VELLAMO_EXECUTABLE, sparseArgument}, folder);
-    std::printf("%-42s %7ld KB %8.2f ms %7ld KB %14lld\n", "sparse file, not a database",
-                FileKb(sparsePath), refused.medianMs, refused.peakKb, refusedInstructions);
+    std::printf("%-42s %7ld KB %8.2f ms %7ld KB %7ld KB %14lld\n", "sparse file, not a database",
+                FileKb(sparsePath), refused.medianMs, refused.peakKb, BoundKb(0),
+                refusedInstructions);
     std::system(("rm -rf '" + folder + "'").c_str());
     return 0;
 }

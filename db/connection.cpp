@@ -73,8 +73,10 @@ bool RefusedForTheFile(SQLHDBC connection) {
 }  // namespace
 
 std::string BuildConnectionString(const std::string& path) {
-    // Drivers trim blanks around an unbraced value, which would name another file.
-    const bool blankAtAnEnd = !path.empty() && (path.front() == ' ' || path.back() == ' ');
+    // Drivers trim blanks (space, tab, CR, LF) around an unbraced value,
+    // which would name another file.
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    const bool blankAtAnEnd = !path.empty() && (isBlank(path.front()) || isBlank(path.back()));
     if (path.find_first_of(";{}") == std::string::npos && !blankAtAnEnd) {
         return "DBQ=" + path + kDriverPart;
     }

@@ -23,6 +23,9 @@ TEST(ConnectionStringTest, SeparatorsAndBracesAreBraced) {
     EXPECT_EQ(BuildConnectionString("}"), "DBQ={}}}" + kDriver);
     EXPECT_EQ(BuildConnectionString(" decoy.bws"), "DBQ={ decoy.bws}" + kDriver);
     EXPECT_EQ(BuildConnectionString("/tmp/club.bws "), "DBQ={/tmp/club.bws }" + kDriver);
+    EXPECT_EQ(BuildConnectionString("club.bws\t"), "DBQ={club.bws\t}" + kDriver);
+    EXPECT_EQ(BuildConnectionString("\tclub.bws"), "DBQ={\tclub.bws}" + kDriver);
+    EXPECT_EQ(BuildConnectionString("\rclub.bws\n"), "DBQ={\rclub.bws\n}" + kDriver);
 }
 
 TEST(ConnectionStringTest, BufferFormGivesTheStringForTheStoredName) {
