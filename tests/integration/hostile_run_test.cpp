@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/integration/integration_env.h"
 #include "tests/support/controller_run.h"
@@ -264,7 +265,11 @@ TEST_F(HostileRunTest, PathWithABlankAtEitherEndNamesThatFileAndNoOther) {
     AddRound(decoy, 1, 1, 1, 1, 2, 1, 2);
     AddSection(decoy, 1, "Z", 1);
     ASSERT_EQ(decoy.Write(Path("decoy.bws")), "");
-    for (const char* name : {" decoy.bws", "decoy.bws ", "decoy.bws\t"}) {
+    std::vector<std::string> names = {" decoy.bws", "decoy.bws "};
+    // Windows names cannot hold control characters, so only this build's
+    // controller can be given a file named with a tab.
+    if (ControllerProgram() == VELLAMO_EXECUTABLE) names.push_back("decoy.bws\t");
+    for (const std::string& name : names) {
         ASSERT_EQ(SmallEvent().Write(Path(name)), "");
         int status = -1;
         const std::string output = Run(name, &status);
