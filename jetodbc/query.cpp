@@ -110,7 +110,7 @@ Query Query::Prepare(Database& db, std::string_view sql) {
         c.wideTable = def.wideName;
         c.type = def.types[index];
         c.autoNumber = def.columns[index].autoNumber;
-        c.nullable = c.autoNumber ? SQL_NO_NULLS : SQL_NULLABLE;
+        c.nullable = def.Nullable(index) ? SQL_NULLABLE : SQL_NO_NULLS;
         return c;
     };
     // The output of an aggregate, checked against its column's type.
