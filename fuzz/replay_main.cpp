@@ -11,6 +11,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+// Defined by the targets that set themselves up first, as libFuzzer calls it.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 namespace {
 
@@ -26,6 +28,7 @@ void Replay(const std::filesystem::path& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
         const std::filesystem::path given(argv[i]);

@@ -96,19 +96,6 @@ std::vector<ResultColumn> TablesColumns() {
 
 bool IsEmpty(const OptionalText& t) { return t && t->empty(); }
 
-// Whether column i of def can hold NULL: not an AutoNumber, a Yes/No
-// (Jet stores those as a bit that is never NULL) or a primary key column.
-bool ColumnNullable(const TableDefinition& def, size_t i) {
-    if (def.columns[i].autoNumber || def.types[i].type == SQL_BIT) return false;
-    for (const IndexDefinition& index : def.indexes) {
-        if (!index.primary) continue;
-        for (const auto& key : index.keys) {
-            if (key.first == static_cast<int>(i)) return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 ResultSet TablesResult(const Database& db, const OptionalText& catalog, const OptionalText& schema,
@@ -212,7 +199,7 @@ ResultSet ColumnsResult(Database& db, const OptionalText&, const OptionalText&,
             const bool datetime = t.type == SQL_TYPE_TIMESTAMP;
             const bool characters = t.type == SQL_VARCHAR || t.type == SQL_LONGVARCHAR ||
                                     t.type == SQL_BINARY || t.type == SQL_LONGVARBINARY;
-            const bool nullable = ColumnNullable(*def, i);
+            const bool nullable = def->Nullable(i);
             rows.push_back({
                 catalogName,
                 none,

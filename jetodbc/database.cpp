@@ -14,6 +14,17 @@ int TableDefinition::FindColumn(std::string_view wanted) const {
     return -1;
 }
 
+bool TableDefinition::Nullable(size_t i) const {
+    if (columns[i].autoNumber || types[i].type == SQL_BIT) return false;
+    for (const IndexDefinition& index : indexes) {
+        if (!index.primary) continue;
+        for (const auto& key : index.keys) {
+            if (key.first == static_cast<int>(i)) return false;
+        }
+    }
+    return true;
+}
+
 std::shared_ptr<Database> Database::Open(const std::string& path) {
     std::shared_ptr<Database> db(new Database());
     db->path_ = path;

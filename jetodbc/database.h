@@ -37,6 +37,11 @@ struct TableDefinition {
 
     // Index of the column named name (UTF-8, ignoring letter case), or -1.
     int FindColumn(std::string_view name) const;
+
+    // Whether column i can hold NULL: not an AutoNumber, a Yes/No (Jet keeps
+    // its value in the row's null mask, so it is never NULL) or a column of
+    // the primary key. SQLColumns and SQLDescribeCol both answer from this.
+    bool Nullable(size_t i) const;
 };
 
 class Database {

@@ -2,6 +2,7 @@
 
 #include "jetodbc/driver_error.h"
 #include "jetodbc/out_string.h"
+#include "jetodbc/text_codec.h"
 
 namespace jetodbc {
 
@@ -34,11 +35,13 @@ void Diagnostics::Add(const std::string& state, const std::string& text, int32_t
     record.row = row;
     record.column = column;
     record.message = std::string(kPrefix) + text;
+    record.wideMessage = DecodeCp1252(record.message);
     records_.push_back(std::move(record));
 }
 
 void Diagnostics::Add(const DriverError& error, SQLLEN row, SQLINTEGER column) {
     Add(error.state(), error.what(), error.native(), row, column);
+    if (!error.wide().empty()) records_.back().wideMessage = DecodeCp1252(kPrefix) + error.wide();
 }
 
 void Diagnostics::AddWarning(const std::string& state, SQLLEN row, SQLINTEGER column) {

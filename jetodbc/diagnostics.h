@@ -19,7 +19,8 @@ class DriverError;
 struct DiagRecord {
     std::string state;  // five characters
     int32_t native = 0;
-    std::string message;  // with the bracketed prefix
+    std::string message;         // with the bracketed prefix, in Windows-1252
+    std::u16string wideMessage;  // the same in UTF-16, whole
     SQLLEN row = SQL_NO_ROW_NUMBER;
     SQLINTEGER column = SQL_NO_COLUMN_NUMBER;
 };
@@ -34,6 +35,7 @@ class Diagnostics {
 
     // Adds a record; text is the message without the prefix. row and column
     // locate a failure within a fetched rowset (1-based) when known.
+    // text is in Windows-1252.
     void Add(const std::string& state, const std::string& text, int32_t native = 0,
              SQLLEN row = SQL_NO_ROW_NUMBER, SQLINTEGER column = SQL_NO_COLUMN_NUMBER);
     void Add(const DriverError& error, SQLLEN row = SQL_NO_ROW_NUMBER,

@@ -1,5 +1,6 @@
 // ODBC entry points that read diagnostic records, ANSI and wide (messages
-// are kept in Windows-1252 and widened on the way out). They do not clear
+// are kept in Windows-1252 and in UTF-16, for the names beyond Windows-1252
+// that some of them give). They do not clear
 // the records they read, and they take the handle's lock only to read.
 #include <sql.h>
 #include <sqlext.h>
@@ -61,8 +62,7 @@ SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT handleType, SQLHANDLE handle, SQLSM
         const DiagRecord& r = d.records()[record - 1];
         if (state) CopyWide<SQLSMALLINT>(DecodeCp1252(r.state), state, 6, nullptr, false);
         if (native) *native = r.native;
-        const bool cut =
-            CopyWide(DecodeCp1252(r.message), message, bufferLength, textLength, false);
+        const bool cut = CopyWide(r.wideMessage, message, bufferLength, textLength, false);
         return cut && message ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
     });
 }
@@ -95,7 +95,10 @@ SQLRETURN SQL_API SQLGetDiagFieldW(SQLSMALLINT handleType, SQLHANDLE handle, SQL
         }
         if (!SQL_SUCCEEDED(rc)) return rc;
         ansi.resize(static_cast<size_t>(whole));
-        const bool cut = CopyWide(DecodeCp1252(ansi), info, bufferLength, stringLength, true);
+        const Utf16 wide = identifier == SQL_DIAG_MESSAGE_TEXT
+                               ? d.records()[static_cast<size_t>(record) - 1].wideMessage
+                               : DecodeCp1252(ansi);
+        const bool cut = CopyWide(wide, info, bufferLength, stringLength, true);
         return cut && info ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
     });
 }

@@ -15,11 +15,11 @@ namespace jetodbc {
 namespace {
 
 DriverError UnknownTable(const std::string& utf8) {
-    return DriverError("42S02",
-                       "The table '" + EncodeCp1252(DecodeUtf8(utf8)) +
-                           "' does not exist. Make sure it exists and that "
-                           "its name is spelled correctly.",
-                       -1305);
+    return Utf8Error("42S02",
+                     "The table '" + utf8 +
+                         "' does not exist. Make sure it exists and that "
+                         "its name is spelled correctly.",
+                     -1305);
 }
 
 DriverError Overflow() { return DriverError("22003", "Overflow.", -3034); }
@@ -110,7 +110,7 @@ Query Query::Prepare(Database& db, std::string_view sql) {
         c.wideTable = def.wideName;
         c.type = def.types[index];
         c.autoNumber = def.columns[index].autoNumber;
-        c.nullable = c.autoNumber ? SQL_NO_NULLS : SQL_NULLABLE;
+        c.nullable = def.Nullable(index) ? SQL_NULLABLE : SQL_NO_NULLS;
         return c;
     };
     // The output of an aggregate, checked against its column's type.
@@ -143,8 +143,8 @@ Query Query::Prepare(Database& db, std::string_view sql) {
         return o;
     };
     auto notGrouped = [&](size_t position, const std::string& what) {
-        return SyntaxErrorAt(position, "'" + EncodeCp1252(DecodeUtf8(what)) +
-                                           "' is neither in GROUP BY nor in an aggregate function");
+        return SyntaxErrorAt(position,
+                             "'" + what + "' is neither in GROUP BY nor in an aggregate function");
     };
 
     int unnamed = 0;                   // Access names expressions Expr1000, Expr1001, ...

@@ -80,9 +80,8 @@ int ResolveColumn(const ColumnRef& ref, const TableDefinition& def, std::string_
                                (!alias.empty() && SameName(ref.table, DecodeUtf8(alias)));
     const int index = qualifierFits ? def.FindColumn(ref.name) : -1;
     if (index < 0) {
-        const std::string shown =
-            EncodeCp1252(DecodeUtf8(ref.table.empty() ? ref.name : ref.table + "." + ref.name));
-        throw DriverError(
+        const std::string shown = ref.table.empty() ? ref.name : ref.table + "." + ref.name;
+        throw Utf8Error(
             "42S22",
             "Unknown column '" + shown + "' at position " + std::to_string(ref.position) + ".",
             -3010);

@@ -13,7 +13,7 @@ bool IsNameStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0
 bool IsNamePart(unsigned char c) { return std::isalnum(c) || c == '_' || c >= 0x80; }
 
 DriverError LexError(size_t position, const std::string& what) {
-    return DriverError(
+    return Utf8Error(
         "42000",
         "Syntax error in SQL statement at position " + std::to_string(position) + ": " + what + ".",
         -3500);
@@ -26,10 +26,8 @@ DriverError SyntaxErrorAt(size_t position, const std::string& what) {
 }
 
 DriverError SyntaxError(const Token& token, const std::string& expected) {
-    // Messages are Windows-1252, as every message of the driver is.
-    const std::string found = token.kind == TokenKind::End
-                                  ? "the end of the statement"
-                                  : "'" + EncodeCp1252(DecodeUtf8(token.text)) + "'";
+    const std::string found =
+        token.kind == TokenKind::End ? "the end of the statement" : "'" + token.text + "'";
     return LexError(token.position, expected + " expected, found " + found);
 }
 

@@ -39,7 +39,7 @@ std::vector<Token> Tokenize(std::string_view sql);
 class DriverError;
 DriverError SyntaxError(const Token& token, const std::string& expected);
 
-// The DriverError for a syntax error at position (1-based) that what
+// The DriverError for a syntax error at position (1-based) that what (UTF-8)
 // describes: 42000.
 DriverError SyntaxErrorAt(size_t position, const std::string& what);
 

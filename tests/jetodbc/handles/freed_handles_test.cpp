@@ -1,8 +1,10 @@
 // Handles that are no longer live, given straight to the driver's entry points
 // (no driver manager in between to catch them): every entry point answers
 // SQL_INVALID_HANDLE without reading the freed memory, which
-// AddressSanitizer would report.
+// AddressSanitizer would report. The test also reads the library's dynamic
+// symbol table, so that an entry point added later cannot be left out here.
 #include <dlfcn.h>
+#include <elf.h>
 #include <gtest/gtest.h>
 #include <sql.h>
 #include <sqlext.h>
@@ -10,6 +12,10 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,10 +29,52 @@ void* Module() {
 // The driver's own entry point of that name, typed as sql.h declares it.
 #define DRIVER(name) reinterpret_cast<decltype(&::name)>(dlsym(Module(), #name))
 
-// Records the entry points that did not answer SQL_INVALID_HANDLE.
+// The names of the functions a 64-bit ELF shared object defines and exports,
+// read from its dynamic symbol table (empty when the file is no such object).
+std::set<std::string> ExportedFunctions(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::set<std::string> names;
+    Elf64_Ehdr header;
+    if (image.size() < sizeof header) return names;
+    std::memcpy(&header, image.data(), sizeof header);
+    if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != ELFCLASS64)
+        return names;
+    auto section = [&](std::size_t index) {
+        Elf64_Shdr s{};
+        const std::size_t at = header.e_shoff + index * sizeof s;
+        if (index < header.e_shnum && at + sizeof s <= image.size())
+            std::memcpy(&s, image.data() + at, sizeof s);
+        return s;
+    };
+    for (std::size_t i = 0; i < header.e_shnum; ++i) {
+        const Elf64_Shdr symbols = section(i);
+        if (symbols.sh_type != SHT_DYNSYM || symbols.sh_offset + symbols.sh_size > image.size())
+            continue;
+        const Elf64_Shdr strings = section(symbols.sh_link);
+        for (std::size_t at = 0; at + sizeof(Elf64_Sym) <= symbols.sh_size;
+             at += sizeof(Elf64_Sym)) {
+            Elf64_Sym symbol;
+            std::memcpy(&symbol, image.data() + symbols.sh_offset + at, sizeof symbol);
+            if (symbol.st_shndx == SHN_UNDEF || ELF64_ST_TYPE(symbol.st_info) != STT_FUNC ||
+                ELF64_ST_BIND(symbol.st_info) == STB_LOCAL || symbol.st_name >= strings.sh_size)
+                continue;
+            names.insert(image.c_str() + strings.sh_offset + symbol.st_name);
+        }
+    }
+    return names;
+}
+
+// Records the entry points that did not answer SQL_INVALID_HANDLE, and the
+// names of all that were called.
 class Calls {
   public:
+    static std::set<std::string>& called() {
+        static std::set<std::string> names;
+        return names;
+    }
     void Expect(const char* name, SQLRETURN rc) {
+        called().insert(name);
         if (rc != SQL_INVALID_HANDLE)
             accepted_.push_back(std::string(name) + " " + std::to_string(rc));
     }
@@ -46,6 +94,10 @@ void Diagnostics(Calls& calls, SQLSMALLINT type, SQLHANDLE h) {
     EXPECT_INVALID(calls, SQLGetDiagRec, type, h, 1, state, &native, text, sizeof text, &length);
     SQLINTEGER number = 0;
     EXPECT_INVALID(calls, SQLGetDiagField, type, h, 0, SQL_DIAG_NUMBER, &number, 0, nullptr);
+    SQLWCHAR wideState[6];
+    SQLWCHAR wideText[256];
+    EXPECT_INVALID(calls, SQLGetDiagRecW, type, h, 1, wideState, &native, wideText, 256, &length);
+    EXPECT_INVALID(calls, SQLGetDiagFieldW, type, h, 0, SQL_DIAG_NUMBER, &number, 0, nullptr);
 }
 
 std::vector<std::string> EnvironmentCalls(SQLHENV h) {
@@ -83,6 +135,19 @@ std::vector<std::string> ConnectionCalls(SQLHDBC h, const std::string& path) {
     EXPECT_INVALID(calls, SQLSetConnectAttr, h, SQL_ATTR_AUTOCOMMIT,
                    reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
     EXPECT_INVALID(calls, SQLNativeSql, h, select, SQL_NTS, text, sizeof text, &longLength);
+    std::vector<SQLWCHAR> wideConnect(connect.begin(), connect.end());
+    wideConnect.push_back(0);
+    SQLWCHAR wideDsn[] = {'N', 'o', 0};
+    SQLWCHAR wideSelect[] = {'S', 'E', 'L', 'E', 'C', 'T', ' ', '1', 0};
+    SQLWCHAR wide[256];
+    EXPECT_INVALID(calls, SQLDriverConnectW, h, nullptr, wideConnect.data(), SQL_NTS, wide, 256,
+                   &length, SQL_DRIVER_NOPROMPT);
+    EXPECT_INVALID(calls, SQLConnectW, h, wideDsn, SQL_NTS, nullptr, 0, nullptr, 0);
+    EXPECT_INVALID(calls, SQLGetInfoW, h, SQL_DRIVER_NAME, wide, sizeof wide, &length);
+    EXPECT_INVALID(calls, SQLGetConnectAttrW, h, SQL_ATTR_AUTOCOMMIT, &value, 0, &longLength);
+    EXPECT_INVALID(calls, SQLSetConnectAttrW, h, SQL_ATTR_AUTOCOMMIT,
+                   reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+    EXPECT_INVALID(calls, SQLNativeSqlW, h, wideSelect, SQL_NTS, wide, 256, &longLength);
     EXPECT_INVALID(calls, SQLAllocHandle, SQL_HANDLE_STMT, h, &out);
     EXPECT_INVALID(calls, SQLAllocHandle, SQL_HANDLE_DESC, h, &out);
     EXPECT_INVALID(calls, SQLEndTran, SQL_HANDLE_DBC, h, SQL_COMMIT);
@@ -132,6 +197,38 @@ std::vector<std::string> StatementCalls(SQLHSTMT h) {
     EXPECT_INVALID(calls, SQLGetCursorName, h, text, sizeof text, &length);
     EXPECT_INVALID(calls, SQLCancel, h);
     EXPECT_INVALID(calls, SQLCloseCursor, h);
+    EXPECT_INVALID(calls, SQLBindParameter, h, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
+                   &attribute, 0, &number);
+    EXPECT_INVALID(calls, SQLDescribeParam, h, 1, &type, &size, &digits, &nullable);
+    EXPECT_INVALID(calls, SQLStatistics, h, nullptr, 0, nullptr, 0, table, SQL_NTS, SQL_INDEX_ALL,
+                   SQL_QUICK);
+    EXPECT_INVALID(calls, SQLPrimaryKeys, h, nullptr, 0, nullptr, 0, table, SQL_NTS);
+    EXPECT_INVALID(calls, SQLSpecialColumns, h, SQL_BEST_ROWID, nullptr, 0, nullptr, 0, table,
+                   SQL_NTS, SQL_SCOPE_SESSION, SQL_NULLABLE);
+
+    SQLWCHAR wide[256];
+    SQLWCHAR wideSelect[] = {'S', 'E', 'L', 'E', 'C', 'T', ' ', '1', 0};
+    SQLWCHAR wideTable[] = {'S', 'e', 'c', 't', 'i', 'o', 'n', 0};
+    SQLWCHAR wideCursor[] = {'C', '1', 0};
+    EXPECT_INVALID(calls, SQLPrepareW, h, wideSelect, SQL_NTS);
+    EXPECT_INVALID(calls, SQLExecDirectW, h, wideSelect, SQL_NTS);
+    EXPECT_INVALID(calls, SQLTablesW, h, nullptr, 0, nullptr, 0, wideTable, SQL_NTS, nullptr, 0);
+    EXPECT_INVALID(calls, SQLColumnsW, h, nullptr, 0, nullptr, 0, wideTable, SQL_NTS, nullptr, 0);
+    EXPECT_INVALID(calls, SQLStatisticsW, h, nullptr, 0, nullptr, 0, wideTable, SQL_NTS,
+                   SQL_INDEX_ALL, SQL_QUICK);
+    EXPECT_INVALID(calls, SQLPrimaryKeysW, h, nullptr, 0, nullptr, 0, wideTable, SQL_NTS);
+    EXPECT_INVALID(calls, SQLSpecialColumnsW, h, SQL_BEST_ROWID, nullptr, 0, nullptr, 0, wideTable,
+                   SQL_NTS, SQL_SCOPE_SESSION, SQL_NULLABLE);
+    EXPECT_INVALID(calls, SQLGetTypeInfoW, h, SQL_ALL_TYPES);
+    EXPECT_INVALID(calls, SQLDescribeColW, h, 1, wide, 256, &length, &type, &size, &digits,
+                   &nullable);
+    EXPECT_INVALID(calls, SQLColAttributeW, h, 1, SQL_DESC_NAME, wide, sizeof wide, &length,
+                   &number);
+    EXPECT_INVALID(calls, SQLGetStmtAttrW, h, SQL_ATTR_ROW_ARRAY_SIZE, &size, 0, &attribute);
+    EXPECT_INVALID(calls, SQLSetStmtAttrW, h, SQL_ATTR_ROW_ARRAY_SIZE,
+                   reinterpret_cast<SQLPOINTER>(1), 0);
+    EXPECT_INVALID(calls, SQLSetCursorNameW, h, wideCursor, SQL_NTS);
+    EXPECT_INVALID(calls, SQLGetCursorNameW, h, wide, 256, &length);
     Diagnostics(calls, SQL_HANDLE_STMT, h);
     EXPECT_INVALID(calls, SQLFreeStmt, h, SQL_CLOSE);
     EXPECT_INVALID(calls, SQLFreeHandle, SQL_HANDLE_STMT, h);
@@ -198,6 +295,14 @@ TEST(FreedHandles, EveryEntryPointAnswersInvalidHandleWithoutReadingThem) {
     EXPECT_EQ(ConnectionCalls(dbc, file.path()), none);
     ASSERT_EQ(DRIVER(SQLFreeHandle)(SQL_HANDLE_ENV, env), SQL_SUCCESS);
     EXPECT_EQ(EnvironmentCalls(env), none);
+
+    // Every ODBC entry point the library exports was among those called.
+    const std::set<std::string> exported = ExportedFunctions(JETODBC_MODULE);
+    EXPECT_GT(exported.size(), 60u);
+    std::vector<std::string> left;
+    for (const std::string& name : exported)
+        if (name.rfind("SQL", 0) == 0 && Calls::called().count(name) == 0) left.push_back(name);
+    EXPECT_EQ(left, none);
 }
 
 }  // namespace

@@ -49,12 +49,28 @@ TEST(Description, TypesAsMicrosoftsDriverReportsThem) {
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(d[i].name, expected[i].first);
         EXPECT_EQ(d[i].type, expected[i].second) << d[i].name;
-        EXPECT_EQ(d[i].nullable, SQL_NULLABLE);
     }
     EXPECT_EQ(d[7].size, 19u);
     EXPECT_EQ(d[7].digits, 4);
     EXPECT_EQ(d[9].size, 12u);  // Text(12): characters, not bytes
     EXPECT_EQ(d[8].size, 19u);
+}
+
+TEST(Description, AYesNoColumnIsNeverNullATextColumnMayBeAndTheCatalogAgrees) {
+    Session s(FixtureDatabase("types"));
+    const std::vector<Described> d = Describe(s.connection, "SELECT Flag, Label FROM Kinds");
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[0].nullable, SQL_NO_NULLS);
+    EXPECT_EQ(d[1].nullable, SQL_NULLABLE);
+    Statement st(s.connection);
+    ASSERT_EQ(SQLColumns(st.get(), nullptr, 0, nullptr, 0, (SQLCHAR*)"Kinds", SQL_NTS, nullptr, 0),
+              SQL_SUCCESS);
+    std::vector<std::vector<std::string>> named;  // COLUMN_NAME, NULLABLE, IS_NULLABLE
+    for (const auto& row : st.Rows()) {
+        if (row[3] == "Flag" || row[3] == "Label") named.push_back({row[3], row[10], row[17]});
+    }
+    EXPECT_EQ(named,
+              (std::vector<std::vector<std::string>>{{"Flag", "0", "NO"}, {"Label", "1", "YES"}}));
 }
 
 TEST(Description, TheTimestampTypeFollowsTheClientsOdbcVersion) {

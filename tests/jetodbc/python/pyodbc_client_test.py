@@ -59,6 +59,18 @@ class QueriesAndParameters(unittest.TestCase):
             self.db.cursor().execute("DELETE FROM [Keywords]")
         self.assertIn("read-only", str(failure.exception))
 
+    def test_aggregates_negation_nulls_single_wildcards_and_ascending_order(self):
+        # Keywords rows as (Table, Name, Group, Number): (3, zeta, 1, "3"), (1, Alpha, 2, "1"),
+        # (2, beta, NULL, "2"), (1, NULL, 2, "4"), (2, BETA, 1, "5").
+        self.assertEqual(self.rows("SELECT MAX([Table]), MAX([Name]), COUNT([Name]), COUNT([Group]) "
+                                   "FROM [Keywords]"), [(3, "zeta", 4, 4)])
+        self.assertEqual(self.rows("SELECT [Number] FROM [Keywords] WHERE NOT [Table] = 1 "
+                                   "OR [Name] IS NULL ORDER BY [Number] ASC"),
+                         [("2",), ("3",), ("4",), ("5",)])
+        self.assertEqual(self.rows("SELECT Name FROM Keywords WHERE Name LIKE '_lpha' "
+                                   "OR Name LIKE 'z?t?' ORDER BY Name ASC"),
+                         [("Alpha",), ("zeta",)])
+
     def test_parameters_of_every_python_type(self):
         sql = "SELECT [Number] FROM [Keywords] WHERE [Table] = ? AND [Name] LIKE ?"
         self.assertEqual(self.rows(sql, 2, "b%"), [("2",), ("5",)])
