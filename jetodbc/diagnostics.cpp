@@ -20,6 +20,10 @@ bool OdbcSubclass(const std::string& state) {
 
 }  // namespace
 
+std::u16string DiagRecord::WideMessage() const {
+    return wideMessage.empty() ? DecodeCp1252(message) : wideMessage;
+}
+
 void Diagnostics::Clear() {
     records_.clear();
     returnCode_ = SQL_SUCCESS;
@@ -35,7 +39,6 @@ void Diagnostics::Add(const std::string& state, const std::string& text, int32_t
     record.row = row;
     record.column = column;
     record.message = std::string(kPrefix) + text;
-    record.wideMessage = DecodeCp1252(record.message);
     records_.push_back(std::move(record));
 }
 

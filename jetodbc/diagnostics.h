@@ -20,9 +20,12 @@ struct DiagRecord {
     std::string state;  // five characters
     int32_t native = 0;
     std::string message;         // with the bracketed prefix, in Windows-1252
-    std::u16string wideMessage;  // the same in UTF-16, whole
+    std::u16string wideMessage;  // the same in UTF-16 where message lost characters, else empty
     SQLLEN row = SQL_NO_ROW_NUMBER;
     SQLINTEGER column = SQL_NO_COLUMN_NUMBER;
+
+    // The message in UTF-16, whole.
+    std::u16string WideMessage() const;
 };
 
 class Diagnostics {

@@ -62,7 +62,7 @@ SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT handleType, SQLHANDLE handle, SQLSM
         const DiagRecord& r = d.records()[record - 1];
         if (state) CopyWide<SQLSMALLINT>(DecodeCp1252(r.state), state, 6, nullptr, false);
         if (native) *native = r.native;
-        const bool cut = CopyWide(r.wideMessage, message, bufferLength, textLength, false);
+        const bool cut = CopyWide(r.WideMessage(), message, bufferLength, textLength, false);
         return cut && message ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
     });
 }
@@ -96,7 +96,7 @@ SQLRETURN SQL_API SQLGetDiagFieldW(SQLSMALLINT handleType, SQLHANDLE handle, SQL
         if (!SQL_SUCCEEDED(rc)) return rc;
         ansi.resize(static_cast<size_t>(whole));
         const Utf16 wide = identifier == SQL_DIAG_MESSAGE_TEXT
-                               ? d.records()[static_cast<size_t>(record) - 1].wideMessage
+                               ? d.records()[static_cast<size_t>(record) - 1].WideMessage()
                                : DecodeCp1252(ansi);
         const bool cut = CopyWide(wide, info, bufferLength, stringLength, true);
         return cut && info ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
