@@ -62,15 +62,15 @@ class Query {
     // first of each), sorts it by sortColumns (one per order_ key, in turn)
     // and cuts it to TOP. order starts as every row, 0 upwards; value(row,
     // column) is a row's value in a column.
+    template <class ValueAt>
+    void Finish(const ValueAt& value, const std::vector<uint32_t>& distinctColumns,
+                const std::vector<uint32_t>& sortColumns, std::vector<uint32_t>* order) const;
     // Sorts order as Finish does when every sort key of its rows is a whole
     // number, a Yes/No or NULL, each read once rather than at every
     // comparison. False, with order untouched, when some key is another kind.
     template <class ValueAt>
     bool SortByWholeNumbers(const ValueAt& value, const std::vector<uint32_t>& sortColumns,
                             std::vector<uint32_t>* order) const;
-    template <class ValueAt>
-    void Finish(const ValueAt& value, const std::vector<uint32_t>& distinctColumns,
-                const std::vector<uint32_t>& sortColumns, std::vector<uint32_t>* order) const;
 
     const CatalogEntry* table_ = nullptr;
     std::shared_ptr<const TableDefinition> definition_;
