@@ -24,13 +24,6 @@ std::u16string DiagRecord::WideMessage() const {
     return wideMessage.empty() ? DecodeCp1252(message) : wideMessage;
 }
 
-void Diagnostics::Clear() {
-    records_.clear();
-    returnCode_ = SQL_SUCCESS;
-    rowCount_ = 0;
-    cursorRowCount_ = 0;
-}
-
 void Diagnostics::Add(const std::string& state, const std::string& text, int32_t native, SQLLEN row,
                       SQLINTEGER column) {
     DiagRecord record;

@@ -33,8 +33,14 @@ class Diagnostics {
     // The names that begin every message.
     static constexpr const char* kPrefix = "[Vellamo][ODBC Jet Driver]";
 
-    // Drops every record and resets the header fields.
-    void Clear();
+    // Drops every record and resets the header fields. Inline: every entry
+    // point of the driver calls it, and almost always on no records.
+    void Clear() {
+        if (!records_.empty()) records_.clear();
+        returnCode_ = SQL_SUCCESS;
+        rowCount_ = 0;
+        cursorRowCount_ = 0;
+    }
 
     // Adds a record; text is the message without the prefix. row and column
     // locate a failure within a fetched rowset (1-based) when known.

@@ -52,6 +52,9 @@ struct ResultSet {
     const FieldSlice& FieldAt(size_t row, size_t column) const {
         return cursor_.Field(*store, order[row], projection[column]);
     }
+    // The stored fields of result row row, indexed by store column (see
+    // projection), for rows read from a table; valid, and throws, as At.
+    const FieldSlice* FieldsOf(size_t row) const { return cursor_.Fields(*store, order[row]); }
     bool jet3() const { return store->jet3(); }
 
     // A result set over rows built for it: every row in order, every column.

@@ -261,11 +261,13 @@ SQLRETURN Statement::BindCol(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER 
     if (columns && column > columns->size()) throw BadColumn();
     // A client that binds a buffer before each fetch and unbinds it after
     // rebinds the same kind of buffer: the type and length were checked then.
-    if (slot < bindings_.size() && bindings_[slot].cType != 0 && bindings_[slot].cType == cType &&
-        bindings_[slot].bufferLength == bufferLength) {
-        bindings_[slot].target = target;
-        bindings_[slot].indicator = indicator;
-        return SQL_SUCCESS;
+    if (slot < bindings_.size()) {
+        Binding& b = bindings_[slot];
+        if (b.cType != 0 && b.cType == cType && b.bufferLength == bufferLength) {
+            b.target = target;
+            b.indicator = indicator;
+            return SQL_SUCCESS;
+        }
     }
     if (!IsKnownCType(cType)) throw DriverError("HY003", "Program type out of range.", 0);
     if (bufferLength < 0 && IsVariableCType(cType)) {
@@ -291,8 +293,20 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
     const SQLULEN offset = attributes_.bindOffset ? *attributes_.bindOffset : 0;
     const bool byColumn = attributes_.rowBindType == SQL_BIND_BY_COLUMN;
     const bool jet3 = result_->jet3();
+    const SQLULEN maxLength = attributes_.maxLength;
     SQLUSMALLINT status = SQL_ROW_SUCCESS;
     const size_t bound = std::min(bindings_.size(), result_->columns.size());
+    // The row is split once for every column that takes a direct route; a
+    // row that cannot be split leaves each column to fail on its own below.
+    const FieldSlice* fields = nullptr;
+    if (result_->store->located()) {
+        try {
+            fields = result_->FieldsOf(resultRow);
+        } catch (const DriverError&) {
+            fields = nullptr;
+        }
+    }
+    const uint32_t* projection = result_->projection.data();
     for (size_t slot = 0; slot < bound; ++slot) {
         const Binding& b = bindings_[slot];
         if (!b.target) continue;
@@ -306,19 +320,24 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
             indicator = reinterpret_cast<SQLLEN*>(
                 base + i * (byColumn ? sizeof(SQLLEN) : attributes_.rowBindType));
         }
+        FieldOutcome outcome = FieldOutcome::General;
+        if (b.route != FieldRoute::General && fields) {
+            const BoundBuffer out{target, b.bufferLength, indicator, maxLength};
+            outcome = PutField(b.route, b.resolved, b.jetType, jet3, fields[projection[slot]], out);
+            if (outcome == FieldOutcome::Done) continue;
+        }
         const auto column = static_cast<SQLUSMALLINT>(slot + 1);
         const SQLLEN rowNumber = static_cast<SQLLEN>(i + 1);
         try {
-            FieldOutcome outcome = FieldOutcome::General;
-            if (b.route != FieldRoute::General) {
-                const BoundBuffer out{target, b.bufferLength, indicator, attributes_.maxLength};
+            if (b.route != FieldRoute::General && !fields) {
+                const BoundBuffer out{target, b.bufferLength, indicator, maxLength};
                 outcome = PutField(b.route, b.resolved, b.jetType, jet3,
                                    result_->FieldAt(resultRow, slot), out);
             }
             std::string w;  // a conversion's warning
             if (outcome == FieldOutcome::General) {
-                const ClientBuffer buffer{target,  b.bufferLength,        indicator,
-                                          nullptr, attributes_.maxLength, &w};
+                const ClientBuffer buffer{target,  b.bufferLength, indicator,
+                                          nullptr, maxLength,      &w};
                 if (ConvertValue(result_->At(resultRow, slot), result_->columns[slot].type,
                                  b.resolved, buffer) != SQL_SUCCESS_WITH_INFO) {
                     continue;

@@ -41,6 +41,8 @@ class TableRows {
     const ColumnLayout* layout(size_t column) const {
         return located_ ? &reader_->columns()[column] : nullptr;
     }
+    // True when the rows were read from a table rather than given as values.
+    bool located() const { return located_; }
     // True when the rows were read from a Jet 3 file.
     bool jet3() const { return located_ && image_->jet3(); }
 
@@ -76,6 +78,12 @@ class RowCursor {
     const FieldSlice& Field(const TableRows& rows, size_t index, size_t column) {
         if (&rows != rows_ || index != row_) Reach(rows, index);
         return fields_[column];
+    }
+    // Every stored field of row index, by column, as Field gives them one at
+    // a time; valid, and throws, as At.
+    const FieldSlice* Fields(const TableRows& rows, size_t index) {
+        if (&rows != rows_ || index != row_) Reach(rows, index);
+        return fields_.data();
     }
 
     // Row index with every column whose entry in wanted is true decoded
