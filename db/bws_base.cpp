@@ -1,6 +1,5 @@
 #include "db/bws_base.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "db/connection.h"
@@ -12,7 +11,10 @@ namespace {
 
 std::string UpperCased(const char* name) {
     std::string upper = name != nullptr ? name : "";
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    // ASCII letters only, as the C locale's toupper, without a call per character.
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
     return upper;
 }
 

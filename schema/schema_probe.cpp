@@ -1,5 +1,7 @@
 #include "schema/schema_probe.h"
 
+#include <string_view>
+
 #include "db/connection.h"
 #include "db/error_check.h"
 #include "db/odbc_statement.h"
@@ -27,12 +29,13 @@ bool ShortAndLong(SQLSMALLINT declared, SQLSMALLINT reported) {
 }  // namespace
 
 bool IsExemptColumn(const std::string& upperName) {
-    if (upperName == "USEBWSSETTINGS") return true;
-    static const char* const kPrefixes[] = {
+    const std::string_view name(upperName);
+    if (name == "USEBWSSETTINGS") return true;
+    static constexpr std::string_view kPrefixes[] = {
         "SHUTDOWN",       "AUTOSHUTDOWN",      "BM2", "CUSTOM_BS", "CUSTOM", "WINNERS",
         "EXTERNALUPDATE", "SUSPICIOUSCONTRACT"};
-    for (const char* prefix : kPrefixes) {
-        if (upperName.compare(0, std::char_traits<char>::length(prefix), prefix) == 0) return true;
+    for (const std::string_view prefix : kPrefixes) {
+        if (name.substr(0, prefix.size()) == prefix) return true;
     }
     return false;
 }
