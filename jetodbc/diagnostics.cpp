@@ -24,14 +24,16 @@ std::u16string DiagRecord::WideMessage() const {
     return wideMessage.empty() ? DecodeCp1252(message) : wideMessage;
 }
 
-void Diagnostics::Add(const std::string& state, const std::string& text, int32_t native, SQLLEN row,
+void Diagnostics::Add(std::string_view state, std::string_view text, int32_t native, SQLLEN row,
                       SQLINTEGER column) {
     DiagRecord record;
-    record.state = state;
+    record.state.assign(state);
     record.native = native;
     record.row = row;
     record.column = column;
-    record.message = std::string(kPrefix) + text;
+    const std::string_view prefix(kPrefix);
+    record.message.reserve(prefix.size() + text.size());
+    record.message.append(prefix).append(text);
     records_.push_back(std::move(record));
 }
 

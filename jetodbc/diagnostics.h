@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace jetodbc {
@@ -45,7 +46,7 @@ class Diagnostics {
     // Adds a record; text is the message without the prefix. row and column
     // locate a failure within a fetched rowset (1-based) when known.
     // text is in Windows-1252.
-    void Add(const std::string& state, const std::string& text, int32_t native = 0,
+    void Add(std::string_view state, std::string_view text, int32_t native = 0,
              SQLLEN row = SQL_NO_ROW_NUMBER, SQLINTEGER column = SQL_NO_COLUMN_NUMBER);
     void Add(const DriverError& error, SQLLEN row = SQL_NO_ROW_NUMBER,
              SQLINTEGER column = SQL_NO_COLUMN_NUMBER);

@@ -11,20 +11,16 @@ namespace {
 struct Registry {
     std::mutex mutex;
     std::unordered_map<const void*, uint32_t> live;  // address -> tag
-    // The handle of each kind last found live: a client makes run after run
-    // of calls on one statement. A handle leaves here, under the mutex,
-    // before it leaves live, so a freed handle is never answered from here.
-    std::atomic<const void*> recent[3] = {};
 };
 
-std::atomic<const void*>* RecentSlot(Registry& registry, uint32_t tag) {
+std::atomic<const void*>* RecentSlot(uint32_t tag) {
     switch (tag) {
         case kEnvironmentTag:
-            return &registry.recent[0];
+            return &recentLiveHandle[0];
         case kConnectionTag:
-            return &registry.recent[1];
+            return &recentLiveHandle[1];
         case kStatementTag:
-            return &registry.recent[2];
+            return &recentLiveHandle[2];
         default:
             return nullptr;
     }
@@ -39,11 +35,10 @@ Registry& TheRegistry() {
 
 }  // namespace
 
-bool IsLiveHandle(const void* handle, uint32_t tag) {
+bool IsRegisteredHandle(const void* handle, uint32_t tag) {
     if (handle == nullptr) return false;
     Registry& registry = TheRegistry();
-    std::atomic<const void*>* recent = RecentSlot(registry, tag);
-    if (recent && recent->load(std::memory_order_acquire) == handle) return true;
+    std::atomic<const void*>* recent = RecentSlot(tag);
     std::lock_guard<std::mutex> lock(registry.mutex);
     auto found = registry.live.find(handle);
     if (found == registry.live.end() || found->second != tag) return false;
@@ -60,7 +55,7 @@ LiveHandle::LiveHandle(const void* object, HandleTag tag) : object_(object) {
 LiveHandle::~LiveHandle() {
     Registry& registry = TheRegistry();
     std::lock_guard<std::mutex> lock(registry.mutex);
-    for (std::atomic<const void*>& recent : registry.recent) {
+    for (std::atomic<const void*>& recent : recentLiveHandle) {
         const void* expected = object_;
         recent.compare_exchange_strong(expected, nullptr, std::memory_order_acq_rel);
     }

@@ -9,6 +9,7 @@
 // live handle, as with any driver.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace jetodbc {
@@ -19,9 +20,27 @@ enum HandleTag : uint32_t {
     kStatementTag = 0x4a53544d,    // "JSTM"
 };
 
+// The handle of each kind last found live (environment, connection,
+// statement): a client makes run after run of calls on one statement. A
+// handle leaves here, under the registry's lock, before it leaves the
+// registry, so a freed handle is never answered from here. Constant-
+// initialised and trivially destroyed, so it outlives static destructors.
+inline std::atomic<const void*> recentLiveHandle[3] = {};
+
+// As IsLiveHandle, without the fast answer for the recent handles.
+bool IsRegisteredHandle(const void* handle, uint32_t tag);
+
 // True when handle is the address of a live object of that kind. Safe from
 // any thread; never dereferences handle.
-bool IsLiveHandle(const void* handle, uint32_t tag);
+inline bool IsLiveHandle(const void* handle, uint32_t tag) {
+    if (handle == nullptr) return false;
+    const int kind = tag == kStatementTag     ? 2
+                     : tag == kConnectionTag  ? 1
+                     : tag == kEnvironmentTag ? 0
+                                              : -1;
+    if (kind >= 0 && recentLiveHandle[kind].load(std::memory_order_acquire) == handle) return true;
+    return IsRegisteredHandle(handle, tag);
+}
 
 // Membership of the registry for the life of its holder: the object whose
 // address it is given is live from the construction of this member until
