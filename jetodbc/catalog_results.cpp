@@ -89,9 +89,13 @@ std::vector<std::string> TypeList(const OptionalText& types) {
     return list;
 }
 
-std::vector<ResultColumn> TablesColumns() {
-    return {Varchar("TABLE_CAT"), Varchar("TABLE_SCHEM"), Varchar("TABLE_NAME"),
-            Varchar("TABLE_TYPE"), Varchar("REMARKS", 254)};
+// Built once, and never destroyed, so that a call made while the process
+// exits still finds it: every SQLTables call answers with a copy.
+const std::vector<ResultColumn>& TablesColumns() {
+    static const auto* columns = new std::vector<ResultColumn>{
+        Varchar("TABLE_CAT"), Varchar("TABLE_SCHEM"), Varchar("TABLE_NAME"), Varchar("TABLE_TYPE"),
+        Varchar("REMARKS", 254)};
+    return *columns;
 }
 
 bool IsEmpty(const OptionalText& t) { return t && t->empty(); }
