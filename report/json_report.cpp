@@ -29,6 +29,32 @@ std::string Json(const pt::ptree& tree) {
     return json;
 }
 
+// A tree of values only (no child has children of its own), written as an
+// element of the "Sections" array exactly as write_json writes it at that
+// level, with write_json's own escaping, but without its stream and
+// translation work per character and value.
+bool WriteFlatSection(std::ostream& out, const pt::ptree& tree) {
+    for (const auto& child : tree) {
+        if (!child.second.empty()) return false;
+    }
+    std::string text = kSectionIndent;
+    text += "{\n";
+    for (auto child = tree.begin(); child != tree.end(); ++child) {
+        text += kSectionIndent;
+        text += "    \"";
+        text += pt::json_parser::create_escapes(child->first);
+        text += "\": \"";
+        text += pt::json_parser::create_escapes(child->second.data());
+        text += '"';
+        if (std::next(child) != tree.end()) text += ',';
+        text += '\n';
+    }
+    text += kSectionIndent;
+    text += '}';
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return true;
+}
+
 // json, written as an element of the "Sections" array: every line indented
 // as the writer indents that level.
 void WriteIndented(std::ostream& out, const std::string& json) {
@@ -73,7 +99,8 @@ bool TournamentReader::WriteReport(int formatErrors, std::ostream& out) {
         out << ",\n    \"Sections\": [\n";
         for (auto entry = Sections.begin(); entry != Sections.end(); ++entry) {
             pt::ptree section;
-            WriteIndented(out, Json(entry->second.WriteToPtree(section)));
+            entry->second.WriteToPtree(section);
+            if (!WriteFlatSection(out, section)) WriteIndented(out, Json(section));
             if (std::next(entry) != Sections.end()) out << ',';
             out << '\n';
         }
