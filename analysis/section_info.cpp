@@ -31,30 +31,36 @@ void Put(boost::property_tree::ptree& tree, const char* key, std::string value) 
 }
 }  // namespace
 
+std::vector<std::pair<const char*, std::string>> CBWS_SectionInfo::ReportValues() const {
+    return {
+        {"Section", AsUnsigned(Section)},
+        // The letter is stored in Windows-1252; the report is UTF-8.
+        {"SectionName", Windows1252ToUtf8(SectionName)},
+        {"Tables", AsUnsigned(Tables)},
+        {"Rounds", AsUnsigned(Rounds)},
+        {"LowBoard", AsUnsigned(LowBoard)},
+        {"HighBoard", AsUnsigned(HighBoard)},
+        {"BoardsPerRound", AsUnsigned(BoardsPerRound)},
+        {"BoardsNeeded", AsUnsigned(BoardsNeeded)},
+        {"Pairs", AsUnsigned(Pairs)},
+        {"Teams", AsUnsigned(Teams)},
+        {"First", AsFlag(First)},
+        {"Barometer", AsFlag(Barometer)},
+        {"UnsortedRounds", AsFlag(UnsortedRounds)},
+        {"Transformable", AsFlag(Transformable)},
+        {"Team", AsFlag(Team)},
+        {"Halfs", AsUnsigned(Halfs)},
+        {"Individual", AsFlag(Individual)},
+        {"Ignore", AsFlag(Ignore)},
+        {"MovementType", std::to_string(static_cast<long long>(MovementType))},
+        {"PlayerNamesRead", AsNumber(PlayerNamesRead)},
+        {"ReceivedDataRead", AsNumber(ReceivedDataRead)},
+        {"HandRecordsRead", AsNumber(HandRecordsRead)},
+    };
+}
+
 boost::property_tree::ptree& CBWS_SectionInfo::WriteToPtree(
     boost::property_tree::ptree& tree) const {
-    Put(tree, "Section", AsUnsigned(Section));
-    // The letter is stored in Windows-1252; the report is UTF-8.
-    Put(tree, "SectionName", Windows1252ToUtf8(SectionName));
-    Put(tree, "Tables", AsUnsigned(Tables));
-    Put(tree, "Rounds", AsUnsigned(Rounds));
-    Put(tree, "LowBoard", AsUnsigned(LowBoard));
-    Put(tree, "HighBoard", AsUnsigned(HighBoard));
-    Put(tree, "BoardsPerRound", AsUnsigned(BoardsPerRound));
-    Put(tree, "BoardsNeeded", AsUnsigned(BoardsNeeded));
-    Put(tree, "Pairs", AsUnsigned(Pairs));
-    Put(tree, "Teams", AsUnsigned(Teams));
-    Put(tree, "First", AsFlag(First));
-    Put(tree, "Barometer", AsFlag(Barometer));
-    Put(tree, "UnsortedRounds", AsFlag(UnsortedRounds));
-    Put(tree, "Transformable", AsFlag(Transformable));
-    Put(tree, "Team", AsFlag(Team));
-    Put(tree, "Halfs", AsUnsigned(Halfs));
-    Put(tree, "Individual", AsFlag(Individual));
-    Put(tree, "Ignore", AsFlag(Ignore));
-    Put(tree, "MovementType", std::to_string(static_cast<long long>(MovementType)));
-    Put(tree, "PlayerNamesRead", AsNumber(PlayerNamesRead));
-    Put(tree, "ReceivedDataRead", AsNumber(ReceivedDataRead));
-    Put(tree, "HandRecordsRead", AsNumber(HandRecordsRead));
+    for (auto& [key, value] : ReportValues()) Put(tree, key, std::move(value));
     return tree;
 }

@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "analysis/movement_map.h"
 
@@ -41,6 +42,9 @@ class CBWS_SectionInfo {
     // Puts the report keys, from "Section" to "HandRecordsRead", into the
     // tree in report order (an existing key is overwritten) and returns it.
     boost::property_tree::ptree& WriteToPtree(boost::property_tree::ptree& tree) const;
+    // The same keys in the same order, each with the text WriteToPtree
+    // gives it, for a writer that needs no tree.
+    std::vector<std::pair<const char*, std::string>> ReportValues() const;
 
     bool PairNumbersRepeat = false;
     int Section = 0;

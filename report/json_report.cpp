@@ -6,6 +6,8 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "analysis/enum_translator.h"
 #include "analysis/tournament_reader.h"
@@ -29,43 +31,26 @@ std::string Json(const pt::ptree& tree) {
     return json;
 }
 
-// A tree of values only (no child has children of its own), written as an
-// element of the "Sections" array exactly as write_json writes it at that
-// level, with write_json's own escaping, but without its stream and
-// translation work per character and value.
-bool WriteFlatSection(std::ostream& out, const pt::ptree& tree) {
-    for (const auto& child : tree) {
-        if (!child.second.empty()) return false;
-    }
+// One section's report values, written as an element of the "Sections"
+// array exactly as write_json writes a tree of them at that level, with
+// write_json's own escaping.
+void WriteSection(std::ostream& out,
+                  const std::vector<std::pair<const char*, std::string>>& values) {
     std::string text = kSectionIndent;
     text += "{\n";
-    for (auto child = tree.begin(); child != tree.end(); ++child) {
+    for (size_t i = 0; i < values.size(); ++i) {
         text += kSectionIndent;
         text += "    \"";
-        text += pt::json_parser::create_escapes(child->first);
+        text += values[i].first;  // the keys are plain ASCII names
         text += "\": \"";
-        text += pt::json_parser::create_escapes(child->second.data());
+        text += pt::json_parser::create_escapes(values[i].second);
         text += '"';
-        if (std::next(child) != tree.end()) text += ',';
+        if (i + 1 < values.size()) text += ',';
         text += '\n';
     }
     text += kSectionIndent;
     text += '}';
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return true;
-}
-
-// json, written as an element of the "Sections" array: every line indented
-// as the writer indents that level.
-void WriteIndented(std::ostream& out, const std::string& json) {
-    size_t start = 0;
-    while (start < json.size()) {
-        size_t end = json.find('\n', start);
-        if (end == std::string::npos) end = json.size() - 1;
-        out << kSectionIndent;
-        out.write(json.data() + start, static_cast<std::streamsize>(end + 1 - start));
-        start = end + 1;
-    }
 }
 
 }  // namespace
@@ -91,16 +76,15 @@ bool TournamentReader::WriteReport(int formatErrors, std::ostream& out) {
             return static_cast<bool>(out);
         }
 
-        // The document as write_json writes it whole, but one section's tree
-        // at a time: the trees of every section together would take many
-        // times the memory of the summaries.
+        // The document as write_json writes it whole, but one section at a
+        // time and without a tree for it: the trees of every section together
+        // would take many times the memory of the summaries, and building one
+        // per section costs more than the rest of a run on a file of many.
         const std::string head = Json(root);  // ends in "\n}"
         out.write(head.data(), static_cast<std::streamsize>(head.size() - 2));
         out << ",\n    \"Sections\": [\n";
         for (auto entry = Sections.begin(); entry != Sections.end(); ++entry) {
-            pt::ptree section;
-            entry->second.WriteToPtree(section);
-            if (!WriteFlatSection(out, section)) WriteIndented(out, Json(section));
+            WriteSection(out, entry->second.ReportValues());
             if (std::next(entry) != Sections.end()) out << ',';
             out << '\n';
         }
