@@ -33,10 +33,11 @@ std::string Json(const pt::ptree& tree) {
 
 // One section's report values, written as an element of the "Sections"
 // array exactly as write_json writes a tree of them at that level, with
-// write_json's own escaping.
-void WriteSection(std::ostream& out,
-                  const std::vector<std::pair<const char*, std::string>>& values) {
-    std::string text = kSectionIndent;
+// write_json's own escaping. text is room to build it in, kept from one
+// section to the next.
+void WriteSection(std::ostream& out, const std::vector<std::pair<const char*, std::string>>& values,
+                  std::string& text) {
+    text = kSectionIndent;
     text += "{\n";
     for (size_t i = 0; i < values.size(); ++i) {
         text += kSectionIndent;
@@ -83,8 +84,9 @@ bool TournamentReader::WriteReport(int formatErrors, std::ostream& out) {
         const std::string head = Json(root);  // ends in "\n}"
         out.write(head.data(), static_cast<std::streamsize>(head.size() - 2));
         out << ",\n    \"Sections\": [\n";
+        std::string text;
         for (auto entry = Sections.begin(); entry != Sections.end(); ++entry) {
-            WriteSection(out, entry->second.ReportValues());
+            WriteSection(out, entry->second.ReportValues(), text);
             if (std::next(entry) != Sections.end()) out << ',';
             out << '\n';
         }
