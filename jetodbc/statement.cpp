@@ -46,6 +46,7 @@ void Statement::OpenResult(ResultSet result) {
     rowCount_ = static_cast<SQLLEN>(result.row_count());
     diag.set_cursor_row_count(rowCount_);
     result_ = std::move(result);
+    bindingsPlanned_ = false;
     if (++resultNumber_ == 0) {  // wrapped: no binding may claim the new result
         for (Binding& b : bindings_) b.plannedFor = 0;
         resultNumber_ = 1;
@@ -266,6 +267,7 @@ SQLRETURN Statement::BindCol(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER 
         if (b.cType != 0 && b.cType == cType && b.bufferLength == bufferLength) {
             b.target = target;
             b.indicator = indicator;
+            if (b.plannedFor != resultNumber_) bindingsPlanned_ = false;
             return SQL_SUCCESS;
         }
     }
@@ -275,6 +277,7 @@ SQLRETURN Statement::BindCol(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER 
     }
     if (slot >= bindings_.size()) bindings_.resize(slot + 1);
     bindings_[slot] = Binding{cType, target, bufferLength, indicator};
+    bindingsPlanned_ = false;
     return SQL_SUCCESS;
 }
 
@@ -400,9 +403,12 @@ SQLRETURN Statement::FetchScroll(SQLSMALLINT orientation, SQLLEN offset) {
     }
     rowsetSize_ = size;
     const size_t bound = std::min(bindings_.size(), result_->columns.size());
-    for (size_t slot = 0; slot < bound; ++slot) {
-        Binding& b = bindings_[slot];
-        if (b.target && b.plannedFor != resultNumber_) Plan(b, slot);
+    if (!bindingsPlanned_) {
+        for (size_t slot = 0; slot < bound; ++slot) {
+            Binding& b = bindings_[slot];
+            if (b.target && b.plannedFor != resultNumber_) Plan(b, slot);
+        }
+        bindingsPlanned_ = true;
     }
     bool error = false, warning = clamped;
     if (clamped) diag.AddWarning("01S06");

@@ -151,6 +151,9 @@ class Statement {
     SQLULEN rowsetSize_ = 1;         // rows in the current rowset
     SQLULEN rowInRowset_ = 0;        // the row SQLGetData reads (SQLSetPos moves it)
     std::vector<Binding> bindings_;  // by column number - 1
+    // True when every bound column is planned for the open result: a client
+    // that rebinds the same buffers around every fetch leaves it so.
+    bool bindingsPlanned_ = false;
     std::map<SQLUSMALLINT, ParameterBinding> parameters_;
     SQLUSMALLINT pieceColumn_ = 0;
     PieceState piece_;

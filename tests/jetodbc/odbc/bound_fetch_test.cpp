@@ -131,3 +131,26 @@ TEST(BoundFetchTest, EveryColumnAndCTypeGivesWhatSQLGetDataGives) {
         }
     }
 }
+
+// A buffer unbound and bound again between fetches, the way the controller
+// binds its text columns, must follow the column of the result it is bound
+// in, even when a fetch with nothing bound came first in that result.
+TEST(BoundFetchTest, ABufferBoundAgainInANewResultFollowsItsColumn) {
+    Session session(FixtureDatabase("types"));
+    Statement st(session.connection);
+    char text[64];
+    SQLLEN indicator = 0;
+    ASSERT_EQ(st.Exec("SELECT Label FROM Kinds"), SQL_SUCCESS) << st.States();
+    ASSERT_EQ(SQLBindCol(st.get(), 1, SQL_C_CHAR, text, sizeof text, &indicator), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(st.get()), SQL_SUCCESS) << st.States();
+    EXPECT_STREQ(text, "Caf\xE9 \xD8st");
+    ASSERT_EQ(SQLBindCol(st.get(), 1, SQL_C_CHAR, nullptr, 0, nullptr), SQL_SUCCESS);
+    ASSERT_EQ(SQLCloseCursor(st.get()), SQL_SUCCESS);
+
+    ASSERT_EQ(st.Exec("SELECT Small FROM Kinds"), SQL_SUCCESS) << st.States();
+    ASSERT_EQ(SQLFetch(st.get()), SQL_SUCCESS) << st.States();  // nothing bound
+    ASSERT_EQ(SQLBindCol(st.get(), 1, SQL_C_CHAR, text, sizeof text, &indicator), SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(st.get()), SQL_SUCCESS) << st.States();
+    EXPECT_STREQ(text, "32767");
+    EXPECT_EQ(indicator, 5);
+}
