@@ -286,10 +286,11 @@ bool BWSbase::BindVariableColumns() {
                 ok = false;
                 continue;
         }
-        ODBCErrorCheck(stmt, SQL_HANDLE_STMT,
-                       SQLBindCol(stmt, descriptor.column, descriptor.cType, buffer, bufferLength,
-                                  &descriptor.indicator),
-                       true);
+        // Checked only when it did not plainly succeed: this runs for every
+        // variable column before every fetch.
+        const SQLRETURN code = SQLBindCol(stmt, descriptor.column, descriptor.cType, buffer,
+                                          bufferLength, &descriptor.indicator);
+        if (code != SQL_SUCCESS) ODBCErrorCheck(stmt, SQL_HANDLE_STMT, code, true);
     }
     return ok;
 }
@@ -389,8 +390,9 @@ bool BWSbase::ConvertBuffered(ColumnDesc& descriptor) {
 
 bool BWSbase::FinishVariable(ColumnDesc& descriptor) {
     if (descriptor.column == 0 || !descriptor.inResult) return false;
-    ODBCErrorCheck(stmt, SQL_HANDLE_STMT,
-                   SQLBindCol(stmt, descriptor.column, SQL_C_DEFAULT, nullptr, 0, nullptr), true);
+    const SQLRETURN unbound =
+        SQLBindCol(stmt, descriptor.column, SQL_C_DEFAULT, nullptr, 0, nullptr);
+    if (unbound != SQL_SUCCESS) ODBCErrorCheck(stmt, SQL_HANDLE_STMT, unbound, true);
     const SQLLEN indicator = descriptor.indicator;
     switch (descriptor.kind) {
         case Text: {
