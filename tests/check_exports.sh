@@ -11,12 +11,13 @@ exe=$1
 
 # The functions, classes' members and constants that a Linux executable
 # defines and exports, demangled, one a line; the C runtime's own start-up
-# names (a leading underscore, not mangled) and copies of a shared library's
-# data (name@version) left out.
+# names (a leading underscore, not mangled), copies of a shared library's
+# data (name@version) and the C++ library's own names (std::, of which a
+# link-time optimised build may carry a copy) left out.
 linux_exports() {
     nm -D --defined-only "$1" |
         awk '$2 ~ /^[TDRB]$/ && $3 !~ /@/ && ($3 ~ /^_Z/ || $3 !~ /^_/) { print $3 }' |
-        c++filt | LC_ALL=C sort -u
+        c++filt | grep -v '^std::' | LC_ALL=C sort -u
 }
 
 # Names as both builds spell them. A 64-bit integer is long on Linux and long
