@@ -92,7 +92,6 @@ void BWSbase::AddTextColumn(const char* name, CString* member, int width) {
     descriptor.flags = ColVariable;
     descriptor.sqlType = SQL_VARCHAR;
     descriptor.cType = SQL_C_CHAR;
-    descriptor.buffer.reset(new unsigned char[static_cast<size_t>(width < 0 ? 0 : width) + 1]());
     AddColumn(std::move(descriptor));
 }
 
@@ -264,8 +263,8 @@ bool BWSbase::BindVariableColumns() {
         void* buffer = nullptr;
         SQLLEN bufferLength = 0;
         switch (descriptor.kind) {
-            case Text:  // fetched into the column's own buffer, then copied as long as it is
-                buffer = descriptor.buffer.get();
+            case Text:
+                buffer = static_cast<CString*>(descriptor.member)->GetBuffer(descriptor.size);
                 bufferLength = descriptor.size + 1;
                 break;
             case String: {
@@ -397,25 +396,20 @@ bool BWSbase::FinishVariable(ColumnDesc& descriptor) {
     switch (descriptor.kind) {
         case Text: {
             auto* text = static_cast<CString*>(descriptor.member);
-            const char* fetched = reinterpret_cast<const char*>(descriptor.buffer.get());
             if (indicator == SQL_NULL_DATA) {
+                text->ReleaseBuffer(0);
                 SetNull(descriptor);
                 return true;
             }
-            if (indicator == SQL_NO_TOTAL) {  // up to the first NUL, within the buffer
-                const size_t room = static_cast<size_t>(descriptor.size) + 1;
-                const void* end = std::memchr(fetched, '\0', room);
-                const size_t length =
-                    end != nullptr ? static_cast<size_t>(static_cast<const char*>(end) - fetched)
-                                   : room;
-                text->SetString(fetched, static_cast<int>(length));
+            if (indicator == SQL_NO_TOTAL) {
+                text->ReleaseBuffer(-1);
                 return true;
             }
             if (indicator >= 0 && indicator <= descriptor.size) {
-                text->SetString(fetched, static_cast<int>(indicator));
+                text->ReleaseBuffer(static_cast<int>(indicator));
                 return true;
             }
-            text->Empty();
+            text->ReleaseBuffer(0);
             if (indicator < 0) return false;
             return stmt.GetString(descriptor.column, *text, static_cast<long>(indicator));
         }

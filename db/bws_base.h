@@ -48,7 +48,7 @@ class BWSbase {
         short sqlType = 0;          // the SQL type the column is declared with
         short cType = 0;            // the C type it is fetched as
         SQLLEN indicator = 0;
-        std::unique_ptr<unsigned char[]> buffer;  // fetch buffer (Boolean, DateTime, Text)
+        std::unique_ptr<unsigned char[]> buffer;  // conversion buffer (Boolean, DateTime)
         bool inResult = false;                    // found in the current result
     };
 

@@ -19,14 +19,6 @@ CString::CString(const char* text, int length) {
 
 CString::CString(const std::string& text) : text_(text) {}
 
-void CString::SetString(const char* text, int length) {
-    if (text != nullptr && length > 0) {
-        text_.assign(text, static_cast<size_t>(length));
-    } else {
-        text_.clear();
-    }
-}
-
 int CString::GetLength() const { return static_cast<int>(text_.size()); }
 
 bool CString::IsEmpty() const { return text_.empty(); }

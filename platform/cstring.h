@@ -25,10 +25,6 @@ class CString {
     char GetAt(int index) const;
     char operator[](int index) const;
 
-    // Replaces the text with the first length characters at text (none for
-    // a null pointer or a length below 1).
-    void SetString(const char* text, int length);
-
     // Returns a writable buffer of at least minLength + 1 characters whose
     // first characters are the current text. Valid until ReleaseBuffer or
     // the next change of the text.
