@@ -13,22 +13,10 @@ namespace {
 // Counts are written in their unsigned 32-bit form.
 std::string AsUnsigned(int value) { return std::to_string(static_cast<unsigned>(value)); }
 std::string AsNumber(int value) { return std::to_string(value); }
-// As the property tree's own translator writes a flag. Values go in as text,
-// which the tree takes as it stands, rather than through a string stream
-// each: a file of many sections has millions of them.
+// As the property tree's own translator writes a flag. Values are made text
+// here, rather than through a string stream each: a file of many sections
+// has millions of them.
 std::string AsFlag(bool value) { return value ? "true" : "false"; }
-
-// As tree.put(key, value) for a key without dots: the first child of that
-// name takes the value, or a new last child holds it; without parsing a
-// path or translating the value.
-void Put(boost::property_tree::ptree& tree, const char* key, std::string value) {
-    const auto found = tree.find(key);
-    if (found != tree.not_found()) {
-        found->second.data() = std::move(value);
-    } else {
-        tree.push_back({key, boost::property_tree::ptree(std::move(value))});
-    }
-}
 }  // namespace
 
 std::vector<std::pair<const char*, std::string>> CBWS_SectionInfo::ReportValues() const {
@@ -61,6 +49,6 @@ std::vector<std::pair<const char*, std::string>> CBWS_SectionInfo::ReportValues(
 
 boost::property_tree::ptree& CBWS_SectionInfo::WriteToPtree(
     boost::property_tree::ptree& tree) const {
-    for (auto& [key, value] : ReportValues()) Put(tree, key, std::move(value));
+    for (const auto& [key, value] : ReportValues()) tree.put(key, value);
     return tree;
 }
