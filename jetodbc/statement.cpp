@@ -18,11 +18,8 @@ DriverError BadColumn() { return DriverError("07009", "Invalid descriptor index.
 
 }  // namespace
 
-Statement::Statement(Connection* owner) : connection(owner), attributes_(owner->statementDefaults) {
-    char name[32];
-    std::snprintf(name, sizeof name, "SQL_CUR%p", static_cast<void*>(this));
-    cursorName_ = name;
-}
+Statement::Statement(Connection* owner)
+    : connection(owner), attributes_(owner->statementDefaults) {}
 
 Database& Statement::database() const {
     if (!connection->database) throw DriverError("08003", "Connection not open.", 0);
@@ -573,6 +570,13 @@ SQLRETURN Statement::SetCursorName(std::string_view name) {
 
 SQLRETURN Statement::GetCursorName(SQLCHAR* name, SQLSMALLINT bufferLength, SQLSMALLINT* length) {
     if (bufferLength < 0) throw DriverError("HY090", "Invalid string or buffer length.", 0);
+    // The name the driver gives is made when first asked for: hardly any
+    // client asks, and every statement would otherwise format one.
+    if (cursorName_.empty()) {
+        char made[32];
+        std::snprintf(made, sizeof made, "SQL_CUR%p", static_cast<void*>(this));
+        cursorName_ = made;
+    }
     if (CopyText(cursorName_, name, bufferLength, length) && name) {
         diag.AddWarning("01004");
         return SQL_SUCCESS_WITH_INFO;

@@ -157,7 +157,7 @@ class Statement {
     std::map<SQLUSMALLINT, ParameterBinding> parameters_;
     SQLUSMALLINT pieceColumn_ = 0;
     PieceState piece_;
-    std::string cursorName_;
+    std::string cursorName_;  // empty until set or first asked for
     SQLLEN rowCount_ = -1;
 
     LiveHandle live_{this, kStatementTag};  // last: see LiveHandle

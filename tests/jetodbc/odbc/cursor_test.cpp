@@ -253,3 +253,21 @@ TEST_F(CursorTest, OneStatementTextOnSeveralHandlesKeepsEachCursorAndParameterAp
     ASSERT_EQ(other.Exec(kSeven), SQL_SUCCESS);
     EXPECT_EQ(other.Rows().size(), 7u);
 }
+
+TEST_F(CursorTest, ACursorNameIsTheDriversOwnUntilOneIsSet) {
+    auto nameOf = [](SQLHSTMT statement) {
+        SQLCHAR name[64] = {0};
+        SQLSMALLINT length = 0;
+        EXPECT_EQ(SQLGetCursorName(statement, name, sizeof name, &length), SQL_SUCCESS);
+        return std::string(reinterpret_cast<char*>(name), static_cast<size_t>(length));
+    };
+    const std::string given = nameOf(stmt());
+    EXPECT_EQ(given.rfind("SQL_CUR", 0), 0u) << given;
+    EXPECT_EQ(nameOf(stmt()), given);
+    Statement other(session_.connection);
+    EXPECT_NE(nameOf(other.get()), given);
+    ASSERT_EQ(
+        SQLSetCursorName(stmt(), reinterpret_cast<SQLCHAR*>(const_cast<char*>("Results")), SQL_NTS),
+        SQL_SUCCESS);
+    EXPECT_EQ(nameOf(stmt()), "Results");
+}
