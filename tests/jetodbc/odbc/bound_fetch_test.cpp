@@ -154,3 +154,71 @@ TEST(BoundFetchTest, ABufferBoundAgainInANewResultFollowsItsColumn) {
     EXPECT_STREQ(text, "32767");
     EXPECT_EQ(indicator, 5);
 }
+
+// A row whose column count claims more null-mask bytes than the row holds
+// cannot be split: every bound column of it gets the error that SQLGetData
+// gives for that column, located at its row and column.
+TEST(BoundFetchTest, ARowThatCannotBeSplitFailsEveryBoundColumn) {
+    const std::string made =
+        ReadFile(MakeDatabase("unsplit.bws",
+                              "database created=2026-01-15\ntable T\ncolumn Id Long\n"
+                              "column Name Text(10)\nrow 7, \"seven\"\n"));
+    const bool jet3 = made[0x14] == 0;
+    const size_t pageSize = jet3 ? 2048 : 4096;
+    const size_t rowCountAt = jet3 ? 8 : 12;
+    // T's definition is the file's last definition page; its rows are on
+    // the data page that names that page as its owner.
+    auto owner = [&](size_t page) {
+        uint32_t v = 0;
+        for (int k = 3; k >= 0; --k) v = v << 8 | static_cast<uint8_t>(made[page + 4 + k]);
+        return v;
+    };
+    size_t definition = 0;
+    for (size_t page = pageSize; page + pageSize <= made.size(); page += pageSize) {
+        if (made[page] == 0x02) definition = page / pageSize;
+    }
+    size_t dataPage = 0;
+    for (size_t page = pageSize; page + pageSize <= made.size(); page += pageSize) {
+        if (made[page] == 0x01 && owner(page) == definition) dataPage = page;
+    }
+    ASSERT_NE(dataPage, 0u);
+    const size_t entry = dataPage + rowCountAt + 2;  // the offset of the page's first row
+    const size_t row =
+        dataPage +
+        ((static_cast<uint8_t>(made[entry]) | static_cast<uint8_t>(made[entry + 1]) << 8) & 0x1fff);
+    std::string damaged = made;
+    damaged[row] = static_cast<char>(0xff);  // the column count (its low byte in Jet 4)
+    ASSERT_NE(damaged, made);
+    Session session(WriteFile("unsplit-damaged.bws", damaged));
+
+    Statement reading(session.connection);
+    ASSERT_EQ(reading.Exec("SELECT Id, Name FROM T"), SQL_SUCCESS) << reading.States();
+    ASSERT_EQ(SQLFetch(reading.get()), SQL_SUCCESS) << reading.States();  // nothing bound
+    SQLINTEGER id = 0;
+    SQLLEN length = 0;
+    ASSERT_EQ(SQLGetData(reading.get(), 1, SQL_C_SLONG, &id, 0, &length), SQL_ERROR);
+    const std::vector<DiagRecord> expected = Diagnostics(SQL_HANDLE_STMT, reading.get());
+    ASSERT_EQ(expected.size(), 1u);
+
+    Statement bound(session.connection);
+    ASSERT_EQ(bound.Exec("SELECT Id, Name FROM T"), SQL_SUCCESS) << bound.States();
+    char name[16];
+    SQLLEN idIndicator = 0, nameIndicator = 0;
+    ASSERT_EQ(SQLBindCol(bound.get(), 1, SQL_C_SLONG, &id, 0, &idIndicator), SQL_SUCCESS);
+    ASSERT_EQ(SQLBindCol(bound.get(), 2, SQL_C_CHAR, name, sizeof name, &nameIndicator),
+              SQL_SUCCESS);
+    ASSERT_EQ(SQLFetch(bound.get()), SQL_ERROR);
+    const std::vector<DiagRecord> records = Diagnostics(SQL_HANDLE_STMT, bound.get());
+    ASSERT_EQ(records.size(), 2u);
+    for (SQLSMALLINT i = 1; i <= 2; ++i) {
+        EXPECT_EQ(records[i - 1].state, expected[0].state);
+        EXPECT_EQ(records[i - 1].message, expected[0].message);
+        SQLLEN row = 0;
+        SQLINTEGER column = 0;
+        SQLGetDiagField(SQL_HANDLE_STMT, bound.get(), i, SQL_DIAG_ROW_NUMBER, &row, 0, nullptr);
+        SQLGetDiagField(SQL_HANDLE_STMT, bound.get(), i, SQL_DIAG_COLUMN_NUMBER, &column, 0,
+                        nullptr);
+        EXPECT_EQ(row, 1);
+        EXPECT_EQ(column, i);
+    }
+}
