@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "jetodbc/column_description.h"
 #include "jetodbc/driver_error.h"
@@ -296,14 +297,16 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
     const SQLULEN maxLength = attributes_.maxLength;
     SQLUSMALLINT status = SQL_ROW_SUCCESS;
     const size_t bound = std::min(bindings_.size(), result_->columns.size());
-    // The row is split once for every column that takes a direct route; a
-    // row that cannot be split leaves each column to fail on its own below.
+    // The row is split once for every column that takes a direct route
+    // (only rows read from a table have one); a row that cannot be split
+    // gives each of those columns the split's error.
     const FieldSlice* fields = nullptr;
+    std::optional<DriverError> unsplit;
     if (result_->store->located()) {
         try {
             fields = result_->FieldsOf(resultRow);
-        } catch (const DriverError&) {
-            fields = nullptr;
+        } catch (const DriverError& e) {
+            unsplit = e;
         }
     }
     const uint32_t* projection = result_->projection.data();
@@ -320,20 +323,21 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
             indicator = reinterpret_cast<SQLLEN*>(
                 base + i * (byColumn ? sizeof(SQLLEN) : attributes_.rowBindType));
         }
+        const auto column = static_cast<SQLUSMALLINT>(slot + 1);
+        const SQLLEN rowNumber = static_cast<SQLLEN>(i + 1);
         FieldOutcome outcome = FieldOutcome::General;
-        if (b.route != FieldRoute::General && fields) {
+        if (b.route != FieldRoute::General) {
+            if (unsplit) {
+                diag.Add(*unsplit, rowNumber, column);
+                *error = true;
+                status = SQL_ROW_ERROR;
+                continue;
+            }
             const BoundBuffer out{target, b.bufferLength, indicator, maxLength};
             outcome = PutField(b.route, b.resolved, b.jetType, jet3, fields[projection[slot]], out);
             if (outcome == FieldOutcome::Done) continue;
         }
-        const auto column = static_cast<SQLUSMALLINT>(slot + 1);
-        const SQLLEN rowNumber = static_cast<SQLLEN>(i + 1);
         try {
-            if (b.route != FieldRoute::General && !fields) {
-                const BoundBuffer out{target, b.bufferLength, indicator, maxLength};
-                outcome = PutField(b.route, b.resolved, b.jetType, jet3,
-                                   result_->FieldAt(resultRow, slot), out);
-            }
             std::string w;  // a conversion's warning
             if (outcome == FieldOutcome::General) {
                 const ClientBuffer buffer{target,  b.bufferLength, indicator,
