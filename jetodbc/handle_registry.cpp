@@ -13,19 +13,6 @@ struct Registry {
     std::unordered_map<const void*, uint32_t> live;  // address -> tag
 };
 
-std::atomic<const void*>* RecentSlot(uint32_t tag) {
-    switch (tag) {
-        case kEnvironmentTag:
-            return &recentLiveHandle[0];
-        case kConnectionTag:
-            return &recentLiveHandle[1];
-        case kStatementTag:
-            return &recentLiveHandle[2];
-        default:
-            return nullptr;
-    }
-}
-
 // Never destroyed: a handle the client frees while the process exits, after
 // static destructors have run, still finds the registry.
 Registry& TheRegistry() {
@@ -38,11 +25,11 @@ Registry& TheRegistry() {
 bool IsRegisteredHandle(const void* handle, uint32_t tag) {
     if (handle == nullptr) return false;
     Registry& registry = TheRegistry();
-    std::atomic<const void*>* recent = RecentSlot(tag);
+    const int kind = RecentIndex(tag);
     std::lock_guard<std::mutex> lock(registry.mutex);
     auto found = registry.live.find(handle);
     if (found == registry.live.end() || found->second != tag) return false;
-    if (recent) recent->store(handle, std::memory_order_release);
+    if (kind >= 0) recentLiveHandle[kind].store(handle, std::memory_order_release);
     return true;
 }
 

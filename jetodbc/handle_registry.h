@@ -27,6 +27,20 @@ enum HandleTag : uint32_t {
 // initialised and trivially destroyed, so it outlives static destructors.
 inline std::atomic<const void*> recentLiveHandle[3] = {};
 
+// The entry of recentLiveHandle for handles of tag's kind; -1 for no kind.
+inline int RecentIndex(uint32_t tag) {
+    switch (tag) {
+        case kEnvironmentTag:
+            return 0;
+        case kConnectionTag:
+            return 1;
+        case kStatementTag:
+            return 2;
+        default:
+            return -1;
+    }
+}
+
 // As IsLiveHandle, without the fast answer for the recent handles.
 bool IsRegisteredHandle(const void* handle, uint32_t tag);
 
@@ -34,10 +48,7 @@ bool IsRegisteredHandle(const void* handle, uint32_t tag);
 // any thread; never dereferences handle.
 inline bool IsLiveHandle(const void* handle, uint32_t tag) {
     if (handle == nullptr) return false;
-    const int kind = tag == kStatementTag     ? 2
-                     : tag == kConnectionTag  ? 1
-                     : tag == kEnvironmentTag ? 0
-                                              : -1;
+    const int kind = RecentIndex(tag);
     if (kind >= 0 && recentLiveHandle[kind].load(std::memory_order_acquire) == handle) return true;
     return IsRegisteredHandle(handle, tag);
 }
