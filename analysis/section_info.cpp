@@ -2,6 +2,8 @@
 
 #include "db/windows1252.h"
 
+#include "analysis/enum_translator.h"
+
 CBWS_SectionInfo::CBWS_SectionInfo() = default;
 CBWS_SectionInfo::CBWS_SectionInfo(const CBWS_SectionInfo& other) = default;
 CBWS_SectionInfo::CBWS_SectionInfo(CBWS_SectionInfo&& other) noexcept = default;
@@ -40,7 +42,7 @@ std::vector<std::pair<const char*, std::string>> CBWS_SectionInfo::ReportValues(
         {"Halfs", AsUnsigned(Halfs)},
         {"Individual", AsFlag(Individual)},
         {"Ignore", AsFlag(Ignore)},
-        {"MovementType", std::to_string(static_cast<long long>(MovementType))},
+        {"MovementType", *BoostTransLator<eMovementType>().put_value(MovementType)},
         {"PlayerNamesRead", AsNumber(PlayerNamesRead)},
         {"ReceivedDataRead", AsNumber(ReceivedDataRead)},
         {"HandRecordsRead", AsNumber(HandRecordsRead)},
