@@ -170,6 +170,39 @@ TEST(JsonReportTest, FailingStreamGivesFalse) {
     EXPECT_FALSE(reader.WriteReport(0, out));
 }
 
+// Takes the first limit characters written to it, then refuses the rest.
+class FullAfter : public std::stringbuf {
+  public:
+    explicit FullAfter(size_t limit) : limit_(limit) {}
+
+  protected:
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        const auto room = static_cast<std::streamsize>(limit_ - str().size());
+        return std::stringbuf::xsputn(text, count < room ? count : room);
+    }
+    int_type overflow(int_type c) override {
+        return str().size() < limit_ ? std::stringbuf::overflow(c) : traits_type::eof();
+    }
+
+  private:
+    size_t limit_;
+};
+
+TEST(JsonReportTest, StreamFailingWithinTheSectionsGivesFalseAndKeepsWhatWasWritten) {
+    TournamentReader reader(US0_BWS);
+    reader.Sections[1].SectionName = "A";
+    reader.Sections[2].SectionName = "B";
+    std::ostringstream whole;
+    ASSERT_TRUE(reader.WriteReport(0, whole));
+    const size_t secondSection = whole.str().find("\"SectionName\": \"B\"");
+    ASSERT_NE(secondSection, std::string::npos);
+
+    FullAfter buffer(secondSection);
+    std::ostream out(&buffer);
+    EXPECT_FALSE(reader.WriteReport(0, out));
+    EXPECT_EQ(buffer.str(), whole.str().substr(0, secondSection));
+}
+
 std::string Converted(std::string name) {
     ConvertTourName(name);
     return name;
