@@ -37,7 +37,7 @@ class Diagnostics {
     // Drops every record and resets the header fields. Inline: every entry
     // point of the driver calls it, and almost always on no records.
     void Clear() {
-        if (!records_.empty()) records_.clear();
+        records_.clear();
         returnCode_ = SQL_SUCCESS;
         rowCount_ = 0;
         cursorRowCount_ = 0;
