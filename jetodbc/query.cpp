@@ -282,9 +282,14 @@ ResultSet Query::Plain(std::shared_ptr<const TableRows> store,
     };
     if (!where_ && keyColumns.empty()) {
         // Every row in stored order: nothing is split until it is fetched.
-        r.order.resize(rows.size());
-        std::iota(r.order.begin(), r.order.end(), 0u);
-        if (hasTop_) Finish(keyAt, {}, {}, &r.order);
+        if (!hasTop_) {
+            r.order = RowOrder::Stored(rows.size());
+            return r;
+        }
+        std::vector<uint32_t> all(rows.size());
+        std::iota(all.begin(), all.end(), 0u);
+        Finish(keyAt, {}, {}, &all);
+        r.order = RowOrder(std::move(all));
         return r;
     }
     // Rows are reached one at a time and only the columns that the
@@ -312,8 +317,9 @@ ResultSet Query::Plain(std::shared_ptr<const TableRows> store,
     std::vector<uint32_t> positions(kept.size());
     for (size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<uint32_t>(i);
     Finish(keyAt, shownColumns, sortColumns, &positions);
-    r.order.resize(positions.size());
-    for (size_t i = 0; i < positions.size(); ++i) r.order[i] = kept[positions[i]];
+    std::vector<uint32_t> shown(positions.size());
+    for (size_t i = 0; i < positions.size(); ++i) shown[i] = kept[positions[i]];
+    r.order = RowOrder(std::move(shown));
     return r;
 }
 
@@ -427,7 +433,7 @@ ResultSet Query::Grouped(const TableRows& table, const std::vector<Value>& param
     Finish([&](uint32_t row, uint32_t column) -> const Value& { return folded[row][column]; },
            distinct_ ? shown : std::vector<uint32_t>{}, sortColumns, &order);
     ResultSet r = ResultSet::FromRows(columns_, std::move(folded));
-    r.order = std::move(order);
+    r.order = RowOrder(std::move(order));
     return r;
 }
 

@@ -6,8 +6,7 @@ ResultSet ResultSet::FromRows(std::vector<ResultColumn> columns,
                               std::vector<std::vector<Value>> rows) {
     ResultSet r;
     auto store = std::make_shared<const TableRows>(std::move(rows));
-    r.order.resize(store->size());
-    for (size_t i = 0; i < r.order.size(); ++i) r.order[i] = static_cast<uint32_t>(i);
+    r.order = RowOrder::Stored(store->size());
     r.projection.resize(columns.size());
     for (size_t i = 0; i < r.projection.size(); ++i) r.projection[i] = static_cast<uint32_t>(i);
     r.columns = std::move(columns);

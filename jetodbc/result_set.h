@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "jetodbc/database.h"
@@ -29,10 +30,42 @@ struct ResultColumn {
     bool autoNumber = false;
 };
 
+// The rows of a store that a result shows, in the result's order: either the
+// store's first rows as stored, which needs no list, or a list of row numbers.
+class RowOrder {
+  public:
+    RowOrder() = default;
+    explicit RowOrder(std::vector<uint32_t> rows) : rows_(std::move(rows)) {}
+    static RowOrder Stored(size_t rows) {
+        RowOrder order;
+        order.stored_ = true;
+        order.storedRows_ = rows;
+        return order;
+    }
+
+    size_t size() const { return stored_ ? storedRows_ : rows_.size(); }
+    // The store row of result row i (in range).
+    uint32_t operator[](size_t i) const { return stored_ ? static_cast<uint32_t>(i) : rows_[i]; }
+    // Keeps the first rows only; more than there are keeps them all.
+    void Truncate(size_t rows) {
+        if (rows >= size()) return;
+        if (stored_) {
+            storedRows_ = rows;
+        } else {
+            rows_.resize(rows);
+        }
+    }
+
+  private:
+    bool stored_ = false;
+    size_t storedRows_ = 0;
+    std::vector<uint32_t> rows_;
+};
+
 struct ResultSet {
     std::vector<ResultColumn> columns;
     std::shared_ptr<const TableRows> store;
-    std::vector<uint32_t> order;       // rows of the store, in result order
+    RowOrder order;                    // rows of the store, in result order
     std::vector<uint32_t> projection;  // result column -> store column
 
     size_t row_count() const { return order.size(); }

@@ -38,9 +38,7 @@ void Statement::RequireCursor() const {
 }
 
 void Statement::OpenResult(ResultSet result) {
-    if (attributes_.maxRows > 0 && result.order.size() > attributes_.maxRows) {
-        result.order.resize(attributes_.maxRows);
-    }
+    if (attributes_.maxRows > 0) result.order.Truncate(attributes_.maxRows);
     rowCount_ = static_cast<SQLLEN>(result.row_count());
     diag.set_cursor_row_count(rowCount_);
     result_ = std::move(result);

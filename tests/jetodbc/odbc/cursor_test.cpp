@@ -175,6 +175,14 @@ TEST_F(CursorTest, MaxRowsLimitsTheResult) {
     SQLSetStmtAttr(stmt(), SQL_ATTR_MAX_ROWS, reinterpret_cast<SQLPOINTER>(3), 0);
     ASSERT_EQ(st_.Exec(kSeven), SQL_SUCCESS);
     EXPECT_EQ(st_.Rows().size(), 3u);
+    // With neither a condition nor an order: the table's first rows as stored.
+    using Rows = std::vector<std::vector<std::string>>;
+    SQLCloseCursor(stmt());
+    ASSERT_EQ(st_.Exec("SELECT [ComputerID] FROM [Tables]"), SQL_SUCCESS);
+    EXPECT_EQ(st_.Rows(), (Rows{{"11"}, {"12"}, {"13"}}));
+    SQLCloseCursor(stmt());
+    ASSERT_EQ(st_.Exec("SELECT TOP 2 [ComputerID] FROM [Tables]"), SQL_SUCCESS);
+    EXPECT_EQ(st_.Rows(), (Rows{{"11"}, {"12"}}));
 }
 
 TEST_F(CursorTest, TheReadOnlyFileRefusesChanges) {
