@@ -30,10 +30,10 @@ void Run(jetodbc::Database& db, std::string_view sql) {
         try {
             const jetodbc::ResultSet r =
                 query.Execute(db, std::vector<jetodbc::Value>(markers, value));
-            if (r.columns.size() != query.columns().size()) std::abort();
+            if (r.columns->size() != query.columns().size()) std::abort();
             size_t seen = 0;
             for (size_t row = 0; row < r.row_count(); ++row) {
-                for (size_t column = 0; column < r.columns.size(); ++column) {
+                for (size_t column = 0; column < r.columns->size(); ++column) {
                     seen += r.At(row, column).IsNull() ? 0 : 1;
                 }
             }

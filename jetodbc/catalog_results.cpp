@@ -90,11 +90,12 @@ std::vector<std::string> TypeList(const OptionalText& types) {
 }
 
 // Built once, and never destroyed, so that a call made while the process
-// exits still finds it: every SQLTables call answers with a copy.
-const std::vector<ResultColumn>& TablesColumns() {
-    static const auto* columns = new std::vector<ResultColumn>{
-        Varchar("TABLE_CAT"), Varchar("TABLE_SCHEM"), Varchar("TABLE_NAME"), Varchar("TABLE_TYPE"),
-        Varchar("REMARKS", 254)};
+// exits still finds it: every SQLTables call shares it.
+const ResultColumns& TablesColumns() {
+    static const auto* columns = new ResultColumns(
+        std::make_shared<const std::vector<ResultColumn>>(std::vector<ResultColumn>{
+            Varchar("TABLE_CAT"), Varchar("TABLE_SCHEM"), Varchar("TABLE_NAME"),
+            Varchar("TABLE_TYPE"), Varchar("REMARKS", 254)}));
     return *columns;
 }
 

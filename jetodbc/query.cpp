@@ -85,6 +85,7 @@ std::shared_ptr<const Query> Query::PrepareKept(Database& db, std::string_view s
 Query Query::Prepare(Database& db, std::string_view sql) {
     const SelectStatement statement = ParseSelect(sql);
     Query q;
+    std::vector<ResultColumn> resultColumns;  // worked out here, then shared
     q.table_ = db.Find(statement.table);
     if (!q.table_) throw UnknownTable(statement.table);
     q.definition_ = db.Definition(*q.table_);
@@ -160,14 +161,14 @@ Query Query::Prepare(Database& db, std::string_view sql) {
             case SelectItem::Kind::AllColumns:
                 if (q.grouped_) throw notGrouped(item.position, "*");
                 for (size_t i = 0; i < def.columns.size(); ++i) {
-                    q.columns_.push_back(tableColumn(static_cast<int>(i), ""));
+                    resultColumns.push_back(tableColumn(static_cast<int>(i), ""));
                     aliases.emplace_back();
                     q.projection_.push_back(static_cast<uint32_t>(i));
                 }
                 break;
             case SelectItem::Kind::Column: {
                 const int index = resolve(item.column);
-                q.columns_.push_back(tableColumn(index, item.alias));
+                resultColumns.push_back(tableColumn(index, item.alias));
                 aliases.push_back(item.alias);
                 q.projection_.push_back(static_cast<uint32_t>(index));
                 if (q.grouped_) {
@@ -188,7 +189,7 @@ Query Query::Prepare(Database& db, std::string_view sql) {
                 c.wideName = DecodeUtf8(
                     item.alias.empty() ? "Expr" + std::to_string(1000 + unnamed++) : item.alias);
                 c.name = EncodeCp1252(c.wideName);
-                q.columns_.push_back(std::move(c));
+                resultColumns.push_back(std::move(c));
                 aliases.push_back(item.alias);
                 break;
             }
@@ -203,7 +204,7 @@ Query Query::Prepare(Database& db, std::string_view sql) {
         // A result column by number or by its (alias) name.
         int result = -1;
         if (item.resultColumn) {
-            if (item.resultColumn > q.columns_.size()) {
+            if (item.resultColumn > resultColumns.size()) {
                 throw SyntaxErrorAt(item.position, "there is no result column " +
                                                        std::to_string(item.resultColumn));
             }
@@ -251,6 +252,7 @@ Query Query::Prepare(Database& db, std::string_view sql) {
         }
         q.order_.push_back({result, item.descending});
     }
+    q.columns_ = std::make_shared<const std::vector<ResultColumn>>(std::move(resultColumns));
     return q;
 }
 
@@ -265,7 +267,7 @@ ResultSet Query::Execute(Database& db, std::vector<Value> parameters) const {
 ResultSet Query::Plain(std::shared_ptr<const TableRows> store,
                        const std::vector<Value>& parameters) const {
     ResultSet r;
-    r.columns = columns_;
+    r.columns = columns_;  // shared, not copied
     r.projection = projection_;
     const TableRows& rows = *store;
     r.store = std::move(store);
@@ -424,7 +426,7 @@ ResultSet Query::Grouped(const TableRows& table, const std::vector<Value>& param
     }
     groups.clear();
 
-    std::vector<uint32_t> shown(columns_.size());
+    std::vector<uint32_t> shown(columns_->size());
     for (size_t i = 0; i < shown.size(); ++i) shown[i] = static_cast<uint32_t>(i);
     std::vector<uint32_t> sortColumns;
     for (const OrderKey& k : order_) sortColumns.push_back(static_cast<uint32_t>(k.column));

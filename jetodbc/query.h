@@ -32,7 +32,7 @@ class Query {
     static std::shared_ptr<const Query> PrepareKept(Database& db, std::string_view sql);
 
     // The result's columns, known before execution.
-    const std::vector<ResultColumn>& columns() const { return columns_; }
+    const std::vector<ResultColumn>& columns() const { return *columns_; }
 
     // The statement's parameter markers, in order, and what each is
     // compared with.
@@ -74,7 +74,9 @@ class Query {
 
     const CatalogEntry* table_ = nullptr;
     std::shared_ptr<const TableDefinition> definition_;
-    std::vector<ResultColumn> columns_;
+    // Shared with every result, which never changes them.
+    std::shared_ptr<const std::vector<ResultColumn>> columns_ =
+        std::make_shared<const std::vector<ResultColumn>>();
     std::vector<uint32_t> projection_;  // result column -> table column (plain)
     std::shared_ptr<const BoundCondition> where_;
     std::vector<ParameterUse> parameters_;

@@ -62,8 +62,11 @@ class RowOrder {
     std::vector<uint32_t> rows_;
 };
 
+// A result's columns, shared by every result of one prepared statement.
+using ResultColumns = std::shared_ptr<const std::vector<ResultColumn>>;
+
 struct ResultSet {
-    std::vector<ResultColumn> columns;
+    ResultColumns columns;  // never null once built
     std::shared_ptr<const TableRows> store;
     RowOrder order;                    // rows of the store, in result order
     std::vector<uint32_t> projection;  // result column -> store column
@@ -91,6 +94,7 @@ struct ResultSet {
     bool jet3() const { return store->jet3(); }
 
     // A result set over rows built for it: every row in order, every column.
+    static ResultSet FromRows(ResultColumns columns, std::vector<std::vector<Value>> rows);
     static ResultSet FromRows(std::vector<ResultColumn> columns,
                               std::vector<std::vector<Value>> rows);
 

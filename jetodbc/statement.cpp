@@ -28,7 +28,7 @@ Database& Statement::database() const {
 }
 
 const std::vector<ResultColumn>* Statement::Described() const {
-    if (result_) return &result_->columns;
+    if (result_) return result_->columns.get();
     if (prepared_) return &prepared_->columns();
     return nullptr;
 }
@@ -278,7 +278,7 @@ SQLRETURN Statement::BindCol(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER 
 }
 
 void Statement::Plan(Binding& b, size_t slot) const {
-    const ResultColumn& column = result_->columns[slot];
+    const ResultColumn& column = (*result_->columns)[slot];
     b.resolved = b.cType == SQL_C_DEFAULT ? DefaultCType(column.type) : b.cType;
     b.element =
         IsVariableCType(b.resolved) ? static_cast<size_t>(b.bufferLength) : CTypeSize(b.resolved);
@@ -294,7 +294,7 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
     const bool jet3 = result_->jet3();
     const SQLULEN maxLength = attributes_.maxLength;
     SQLUSMALLINT status = SQL_ROW_SUCCESS;
-    const size_t bound = std::min(bindings_.size(), result_->columns.size());
+    const size_t bound = std::min(bindings_.size(), result_->columns->size());
     // The row is split once for every column that takes a direct route
     // (only rows read from a table have one); a row that cannot be split
     // gives each of those columns the split's error.
@@ -340,7 +340,7 @@ SQLUSMALLINT Statement::TransferRow(size_t resultRow, SQLULEN i, bool* error, bo
             if (outcome == FieldOutcome::General) {
                 const ClientBuffer buffer{target,  b.bufferLength, indicator,
                                           nullptr, maxLength,      &w};
-                if (ConvertValue(result_->At(resultRow, slot), result_->columns[slot].type,
+                if (ConvertValue(result_->At(resultRow, slot), (*result_->columns)[slot].type,
                                  b.resolved, buffer) != SQL_SUCCESS_WITH_INFO) {
                     continue;
                 }
@@ -401,7 +401,7 @@ SQLRETURN Statement::FetchScroll(SQLSMALLINT orientation, SQLLEN offset) {
         return SQL_NO_DATA;
     }
     rowsetSize_ = size;
-    const size_t bound = std::min(bindings_.size(), result_->columns.size());
+    const size_t bound = std::min(bindings_.size(), result_->columns->size());
     if (!bindingsPlanned_) {
         for (size_t slot = 0; slot < bound; ++slot) {
             Binding& b = bindings_[slot];
@@ -429,7 +429,7 @@ SQLRETURN Statement::FetchScroll(SQLSMALLINT orientation, SQLLEN offset) {
 SQLRETURN Statement::GetData(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER target,
                              SQLLEN bufferLength, SQLLEN* indicator) {
     RequireCursor();
-    if (column == 0 || column > result_->columns.size()) throw BadColumn();
+    if (column == 0 || column > result_->columns->size()) throw BadColumn();
     const int64_t row = rowsetStart_ - 1 + static_cast<int64_t>(rowInRowset_);
     if (rowsetStart_ < 1 || row >= static_cast<int64_t>(result_->row_count())) {
         throw InvalidCursorState();
@@ -444,7 +444,7 @@ SQLRETURN Statement::GetData(SQLUSMALLINT column, SQLSMALLINT cType, SQLPOINTER 
         piece_ = PieceState();
     }
     std::string warning;
-    const ResultColumn& rc = result_->columns[column - 1];
+    const ResultColumn& rc = (*result_->columns)[column - 1];
     const ClientBuffer buffer{target,  bufferLength,          indicator,
                               &piece_, attributes_.maxLength, &warning};
     const SQLRETURN ret =
