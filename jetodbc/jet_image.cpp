@@ -143,20 +143,32 @@ std::unique_ptr<JetImage> JetImage::Load(const std::string& path) {
     // The first page decides whether the rest is worth reading: what is not a
     // Jet file of a size the format allows costs one page, whatever its size.
     const uint64_t size = static_cast<uint64_t>(st.st_size);
-    std::vector<uint8_t> bytes(static_cast<size_t>(std::min<uint64_t>(size, kSmallestPage)));
-    bytes.resize(ReadFully(fd, bytes.data(), bytes.size()));
-    CheckShape(bytes.data(), bytes.size(), size, path);
-    const size_t first = bytes.size();
-    bytes.resize(static_cast<size_t>(size));
-    bytes.resize(first + ReadFully(fd, bytes.data() + first, bytes.size() - first));
+    uint8_t head[kSmallestPage];
+    const size_t first =
+        ReadFully(fd, head, static_cast<size_t>(std::min<uint64_t>(size, kSmallestPage)));
+    CheckShape(head, first, size, path);
+    // The shape checked bounds the size; the buffer is left unzeroed, as the
+    // read fills it and only what was read is kept.
+    std::unique_ptr<uint8_t[]> bytes(new uint8_t[static_cast<size_t>(size)]);
+    std::memcpy(bytes.get(), head, first);
+    const size_t read =
+        first + ReadFully(fd, bytes.get() + first, static_cast<size_t>(size) - first);
     // A file that shrank while being read is checked as it was read.
-    return FromBytes(std::move(bytes), path);
+    return Adopt(std::move(bytes), read, path);
 }
 
 std::unique_ptr<JetImage> JetImage::FromBytes(std::vector<uint8_t> bytes, const std::string& name) {
+    std::unique_ptr<uint8_t[]> copy(new uint8_t[bytes.size()]);
+    if (!bytes.empty()) std::memcpy(copy.get(), bytes.data(), bytes.size());
+    return Adopt(std::move(copy), bytes.size(), name);
+}
+
+std::unique_ptr<JetImage> JetImage::Adopt(std::unique_ptr<uint8_t[]> bytes, size_t size,
+                                          const std::string& name) {
     std::unique_ptr<JetImage> image(new JetImage());
-    const Shape shape = CheckShape(bytes.data(), bytes.size(), bytes.size(), name);
+    const Shape shape = CheckShape(bytes.get(), size, size, name);
     image->bytes_ = std::move(bytes);
+    image->size_ = size;
     image->jet3_ = shape.jet3;
     image->pageSize_ = shape.pageSize;
     image->pageCount_ = shape.pageCount;

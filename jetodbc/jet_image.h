@@ -40,17 +40,22 @@ class JetImage {
     // The page with the given number, page_size() bytes; null when the number
     // is not below page_count().
     const uint8_t* Page(uint64_t number) const {
-        return number < pageCount_ ? bytes_.data() + number * pageSize_ : nullptr;
+        return number < pageCount_ ? bytes_.get() + number * pageSize_ : nullptr;
     }
 
     // The whole copy, for handing to libmdb; it must not be written through.
-    void* data() { return bytes_.data(); }
-    size_t size() const { return bytes_.size(); }
+    void* data() { return bytes_.get(); }
+    size_t size() const { return size_; }
 
   private:
     JetImage() = default;
+    // Takes the first size bytes at bytes, checked as FromBytes checks them.
+    static std::unique_ptr<JetImage> Adopt(std::unique_ptr<uint8_t[]> bytes, size_t size,
+                                           const std::string& name);
 
-    std::vector<uint8_t> bytes_;
+    // Not zeroed when made: every byte of it is one read from the file.
+    std::unique_ptr<uint8_t[]> bytes_;
+    size_t size_ = 0;
     bool jet3_ = false;
     uint32_t pageSize_ = 0;
     uint32_t pageCount_ = 0;
